@@ -1,0 +1,61 @@
+#pragma once
+
+// What the core needs from the operating system. platform_win32.cpp and
+// platform_posix.cpp implement it; the build picks one.
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace velmora::platform {
+
+// A failed system call, with the system's explanation.
+class SystemError : public std::exception {
+public:
+    explicit SystemError(std::wstring message) : message_(std::move(message)) {}
+    const std::wstring& message() const noexcept { return message_; }
+    const char* what() const noexcept override { return "system call failed"; }
+
+private:
+    std::wstring message_;
+};
+
+// The folder holding the running executable, as the system reports it (no
+// trailing separator, except at a drive's or the file system's root).
+std::wstring ExecutableFolder();
+
+// True when path names an existing file that is not hidden, system or a directory.
+bool IsNormalFile(const std::wstring& path);
+
+// 8-bit text in the system's ANSI code page as wide text. Never fails.
+std::wstring DecodeAnsi(std::string_view bytes);
+
+// The user's decimal separator, e.g. "." or ",".
+std::wstring UserDecimalSeparator();
+
+// An open file; move-only, closed by its destructor.
+class File {
+public:
+    // Opens for reading, sharing read, write and delete with other programs.
+    static File OpenForReading(const std::wstring& path);
+    // Opens an existing file and sets its length to zero; never creates one.
+    static File OpenTruncating(const std::wstring& path);
+
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    // Reads from the current position to the end of the file.
+    std::string ReadToEnd();
+
+private:
+    explicit File(std::intptr_t handle) noexcept : handle_(handle) {}
+    void Close() noexcept;
+
+    std::intptr_t handle_;
+};
+
+} // namespace velmora::platform
