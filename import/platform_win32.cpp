@@ -1,0 +1,149 @@
+#include "platform.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace velmora::platform {
+namespace {
+
+std::wstring SystemMessage(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length ? std::wstring(text, length) : std::wstring();
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
+                                message.back() == L' ' || message.back() == L'.'))
+        message.pop_back();
+    if (message.empty())
+        message = L"system error " + std::to_wstring(code);
+    return message;
+}
+
+[[noreturn]] void ThrowLastError() { throw SystemError(SystemMessage(GetLastError())); }
+
+HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+std::intptr_t FromHandle(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }
+
+} // namespace
+
+std::wstring ExecutableFolder() {
+    // No MAX_PATH limit: grow the buffer until the whole name fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            ThrowLastError();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
+    // A drive's root keeps its backslash ("C:\"), as the system reports it.
+    if (!folder.empty() && folder.back() == L':')
+        folder += L'\\';
+    return folder;
+}
+
+bool IsNormalFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    constexpr DWORD NotNormal =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & NotNormal) == 0;
+}
+
+std::wstring DecodeAnsi(std::string_view bytes) {
+    std::wstring out;
+    // MultiByteToWideChar takes an int length; decode huge texts in slices that
+    // end before a byte below 0x40, which is never the second byte of a
+    // double-byte character, so no character is split.
+    constexpr std::size_t Slice = 1 << 30;
+    while (!bytes.empty()) {
+        std::size_t take = std::min(bytes.size(), Slice);
+        while (take < bytes.size() && take > 1 && static_cast<unsigned char>(bytes[take]) >= 0x40)
+            --take;
+        const int length = static_cast<int>(take);
+        const int wide = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+        const std::size_t start = out.size();
+        out.resize(start + static_cast<std::size_t>(wide));
+        MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, out.data() + start, wide);
+        bytes.remove_prefix(take);
+    }
+    return out;
+}
+
+std::wstring UserDecimalSeparator() {
+    wchar_t separator[8] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 1)
+        return L".";
+    return separator;
+}
+
+File File::OpenForReading(const std::wstring& path) {
+    // Full sharing: the script that writes the file is never locked out.
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        ThrowLastError();
+    return File(FromHandle(handle));
+}
+
+File File::OpenTruncating(const std::wstring& path) {
+    // TRUNCATE_EXISTING never creates: a file that vanished stays gone.
+    const HANDLE handle =
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        ThrowLastError();
+    return File(FromHandle(handle));
+}
+
+File::File(File&& other) noexcept
+    : handle_(std::exchange(other.handle_, FromHandle(INVALID_HANDLE_VALUE))) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = std::exchange(other.handle_, FromHandle(INVALID_HANDLE_VALUE));
+    }
+    return *this;
+}
+
+File::~File() { Close(); }
+
+void File::Close() noexcept {
+    if (AsHandle(handle_) != INVALID_HANDLE_VALUE)
+        CloseHandle(AsHandle(handle_));
+    handle_ = FromHandle(INVALID_HANDLE_VALUE);
+}
+
+std::string File::ReadToEnd() {
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(AsHandle(handle_), &size) && size.QuadPart > 0)
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart) + 65536);
+    std::size_t used = 0;
+    for (;;) {
+        // Read until the system says end of file: the file may grow meanwhile.
+        if (bytes.size() - used < 65536)
+            bytes.resize(std::max<std::size_t>(bytes.capacity(), used + 65536));
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(AsHandle(handle_), bytes.data() + used, want, &got, nullptr))
+            ThrowLastError();
+        if (got == 0)
+            break;
+        used += got;
+    }
+    bytes.resize(used);
+    return bytes;
+}
+
+} // namespace velmora::platform

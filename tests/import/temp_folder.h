@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmora::testing {
+
+// A fresh program folder with an empty cleo subfolder, removed with its
+// contents when the test ends.
+class TempFolder {
+public:
+    explicit TempFolder(std::wstring_view nameSuffix = L"");
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder();
+
+    std::wstring programFolder() const { return root_.wstring(); }
+    std::filesystem::path coordinateFile() const { return root_ / "cleo" / "Temp.INI"; }
+
+    void WriteCoordinateFile(std::string_view bytes) const;
+    std::string ReadCoordinateFile() const;
+
+private:
+    std::filesystem::path root_;
+};
+
+} // namespace velmora::testing
