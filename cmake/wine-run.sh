@@ -22,6 +22,20 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
-# A lingering wineserver saves seconds per test; it exits on its own when idle.
-/usr/lib/wine/wineserver -p30 >/dev/null 2>&1 || true
+services_running() {
+    local pid
+    for pid in $(pgrep -f 'system32.services\.exe' || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
+# Wine's server and background services outlive the program they start with
+# and inherit its output: under ctest, whose pipe they would hold open, every
+# test would wait for them to exit. So they are started here, detached from our
+# output, and kept for a minute of idleness.
+/usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
+if ! services_running; then
+    "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
+fi
 exec "$wine" "$@"
