@@ -14,10 +14,14 @@ std::wstring Shortened(std::wstring_view text) {
     return std::wstring(text.substr(0, MaxShownText - 1)) + L"\u2026";
 }
 
-std::wstring Quoted(std::wstring_view text) { return L"\"" + std::wstring(text) + L"\""; }
+std::wstring Quoted(std::wstring_view text) {
+    return L"\"" + std::wstring(text) + L"\"";
+}
 
 // The file as the user finds it beside the program: cleo\Temp.INI.
-std::wstring ShownFile() { return std::wstring(CoordinateFileLiteral().substr(1)); }
+std::wstring ShownFile() {
+    return std::wstring(CoordinateFileLiteral().substr(1));
+}
 
 std::wstring LinePrefix(std::size_t line) {
     return L"Line " + std::to_wstring(line) + L" of " + ShownFile();
@@ -37,14 +41,22 @@ CoordinateError::CoordinateError(ErrorKind kind, std::size_t line, std::wstring_
 
 const char* CoordinateError::what() const noexcept {
     switch (kind_) {
-    case ErrorKind::SubscriptOutOfRange: return "subscript out of range";
-    case ErrorKind::TypeMismatch: return "type mismatch";
-    case ErrorKind::Overflow: return "overflow";
-    case ErrorKind::InputPastEnd: return "input past end of file";
-    case ErrorKind::FileAlreadyOpen: return "file already open";
-    case ErrorKind::OpenFailed: return "file could not be opened";
-    case ErrorKind::ReadFailed: return "file could not be read";
-    case ErrorKind::TruncateFailed: return "file could not be emptied";
+    case ErrorKind::SubscriptOutOfRange:
+        return "subscript out of range";
+    case ErrorKind::TypeMismatch:
+        return "type mismatch";
+    case ErrorKind::Overflow:
+        return "overflow";
+    case ErrorKind::InputPastEnd:
+        return "input past end of file";
+    case ErrorKind::FileAlreadyOpen:
+        return "file already open";
+    case ErrorKind::OpenFailed:
+        return "file could not be opened";
+    case ErrorKind::ReadFailed:
+        return "file could not be read";
+    case ErrorKind::TruncateFailed:
+        return "file could not be emptied";
     }
     return "coordinate file error";
 }

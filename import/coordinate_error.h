@@ -22,7 +22,7 @@ enum class ErrorKind {
 // (1-based; 0 when no line is involved), the offending text (shortened) and,
 // for file operations, the system's own explanation.
 class CoordinateError : public std::exception {
-public:
+  public:
     CoordinateError(ErrorKind kind, std::size_t line, std::wstring_view text,
                     std::wstring systemMessage = {});
 
@@ -34,7 +34,7 @@ public:
 
     const char* what() const noexcept override;
 
-private:
+  private:
     ErrorKind kind_;
     std::size_t line_;
     std::wstring text_;

@@ -20,7 +20,9 @@ std::wstring CoordinateFilePath(const std::wstring& programFolder) {
     return programFolder + std::wstring(CoordinateFileLiteral());
 }
 
-bool CoordinateFileExists(const std::wstring& path) { return platform::IsNormalFile(path); }
+bool CoordinateFileExists(const std::wstring& path) {
+    return platform::IsNormalFile(path);
+}
 
 void FileSlot::Occupy(platform::File file) {
     if (file_)
@@ -28,11 +30,16 @@ void FileSlot::Occupy(platform::File file) {
     file_.emplace(std::move(file));
 }
 
-platform::File& FileSlot::file() { return *file_; }
+platform::File& FileSlot::file() {
+    return *file_;
+}
 
-void ReleaseSlot(FileSlot& slot) noexcept { slot.Release(); }
+void ReleaseSlot(FileSlot& slot) noexcept {
+    slot.Release();
+}
 
-GroupReader::GroupReader(FileSlot& slot, std::string bytes) : slot_(slot), bytes_(std::move(bytes)) {}
+GroupReader::GroupReader(FileSlot& slot, std::string bytes)
+    : slot_(slot), bytes_(std::move(bytes)) {}
 
 bool GroupReader::Next(Group& group) {
     if (position_ == bytes_.size())

@@ -20,14 +20,14 @@ bool CoordinateFileExists(const std::wstring& path);
 
 // The single place where the program holds an open file.
 class FileSlot {
-public:
+  public:
     // Throws CoordinateError(FileAlreadyOpen) while the slot is occupied.
     void Occupy(platform::File file);
     platform::File& file();
     bool occupied() const noexcept { return file_.has_value(); }
     void Release() noexcept { file_.reset(); }
 
-private:
+  private:
     std::optional<platform::File> file_;
 };
 
@@ -43,7 +43,7 @@ struct Group {
 // Hands out the groups of an open coordinate file one at a time and releases
 // the slot when it goes out of scope, also when the import stops part way.
 class GroupReader {
-public:
+  public:
     GroupReader(FileSlot& slot, std::string bytes);
     GroupReader(GroupReader&&) = delete;
     ~GroupReader() { ReleaseSlot(slot_); }
@@ -53,7 +53,7 @@ public:
     bool Next(Group& group);
     std::size_t size() const noexcept { return bytes_.size(); }
 
-private:
+  private:
     std::string_view ReadLine();
 
     FileSlot& slot_;

@@ -66,8 +66,11 @@ void ImportGroups(GroupReader& reader, WindowModel& model, std::wstring& list) {
             const std::size_t line = FieldLines[i];
             StoreField(*fields[i], group.lines[line], group.firstLine + line, rules);
         }
-        entry.assign(model.Text1).append(L", ").append(model.Text2).append(L", ").append(
-            model.Text3);
+        entry.assign(model.Text1)
+            .append(L", ")
+            .append(model.Text2)
+            .append(L", ")
+            .append(model.Text3);
         AppendEntry(list, entry);
     }
 }

@@ -12,12 +12,12 @@ namespace velmora::platform {
 
 // A failed system call, with the system's explanation.
 class SystemError : public std::exception {
-public:
+  public:
     explicit SystemError(std::wstring message) : message_(std::move(message)) {}
     const std::wstring& message() const noexcept { return message_; }
     const char* what() const noexcept override { return "system call failed"; }
 
-private:
+  private:
     std::wstring message_;
 };
 
@@ -36,7 +36,7 @@ std::wstring UserDecimalSeparator();
 
 // An open file; move-only, closed by its destructor.
 class File {
-public:
+  public:
     // Opens for reading, sharing read, write and delete with other programs.
     static File OpenForReading(const std::wstring& path);
     // Opens an existing file and sets its length to zero; never creates one.
@@ -51,7 +51,7 @@ public:
     // Reads from the current position to the end of the file.
     std::string ReadToEnd();
 
-private:
+  private:
     explicit File(std::intptr_t handle) noexcept : handle_(handle) {}
     void Close() noexcept;
 

@@ -5,15 +5,15 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
-#include <stdexcept>
-#include <utility>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <locale>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace velmora::platform {
 namespace {
@@ -22,7 +22,9 @@ std::wstring Widen(std::string_view utf8OrAscii) {
     return {utf8OrAscii.begin(), utf8OrAscii.end()};
 }
 
-[[noreturn]] void ThrowErrno() { throw SystemError(Widen(std::strerror(errno))); }
+[[noreturn]] void ThrowErrno() {
+    throw SystemError(Widen(std::strerror(errno)));
+}
 
 // Paths are wide in the core; the file system takes UTF-8.
 std::string Narrow(const std::wstring& path) {
@@ -133,7 +135,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-File::~File() { Close(); }
+File::~File() {
+    Close();
+}
 
 void File::Close() noexcept {
     if (handle_ >= 0)
@@ -151,7 +155,8 @@ std::string File::ReadToEnd() {
         // Read until the system says end of file: the file may grow meanwhile.
         if (bytes.size() - used < 65536)
             bytes.resize(std::max<std::size_t>(bytes.capacity(), used + 65536));
-        const ssize_t got = read(static_cast<int>(handle_), bytes.data() + used, bytes.size() - used);
+        const ssize_t got =
+            read(static_cast<int>(handle_), bytes.data() + used, bytes.size() - used);
         if (got < 0) {
             if (errno == EINTR)
                 continue;

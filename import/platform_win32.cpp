@@ -23,10 +23,16 @@ std::wstring SystemMessage(DWORD code) {
     return message;
 }
 
-[[noreturn]] void ThrowLastError() { throw SystemError(SystemMessage(GetLastError())); }
+[[noreturn]] void ThrowLastError() {
+    throw SystemError(SystemMessage(GetLastError()));
+}
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-std::intptr_t FromHandle(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }
+HANDLE AsHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+std::intptr_t FromHandle(HANDLE handle) {
+    return reinterpret_cast<std::intptr_t>(handle);
+}
 
 } // namespace
 
@@ -116,7 +122,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-File::~File() { Close(); }
+File::~File() {
+    Close();
+}
 
 void File::Close() noexcept {
     if (AsHandle(handle_) != INVALID_HANDLE_VALUE)

@@ -1,9 +1,9 @@
 #include "coordinate_error.h"
 #include "entry_list.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,15 +20,19 @@ struct Decimal {
     long long exponent = 0;
 };
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
 
 // Exponents this large already put any value far outside the double range;
 // clamping keeps the arithmetic below from overflowing.
 constexpr long long ExponentLimit = 100'000'000;
 
 class NumberParser {
-public:
+  public:
     NumberParser(std::wstring_view text, std::wstring_view separator)
         : text_(text), separator_(separator) {}
 
@@ -48,7 +52,7 @@ public:
         return number;
     }
 
-private:
+  private:
     wchar_t Peek() const { return position_ < text_.size() ? text_[position_] : L'\0'; }
     void SkipBlanks() {
         while (IsBlank(Peek()))
@@ -169,8 +173,8 @@ std::optional<std::wstring> ScaleExactly(const Decimal& number, std::wstring_vie
 
 std::wstring ScaleThroughDouble(const Decimal& number, std::wstring_view original,
                                 std::wstring_view separator) {
-    const std::string written = (number.negative ? "-" : "") + number.digits + "e" +
-                                std::to_string(number.exponent);
+    const std::string written =
+        (number.negative ? "-" : "") + number.digits + "e" + std::to_string(number.exponent);
     double value = 0;
     const auto parsed = std::from_chars(written.data(), written.data() + written.size(), value);
     const long long scientific = number.exponent + static_cast<long long>(number.digits.size());

@@ -19,7 +19,9 @@ struct ListCase {
     std::wstring_view list;
 };
 
-void PrintTo(const ListCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const ListCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ImportListTest : public ::testing::TestWithParam<ListCase> {};
 
@@ -74,7 +76,9 @@ struct StopCase {
     WindowModel after; // Option1 unused
 };
 
-void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const StopCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class ImportStopTest : public ::testing::TestWithParam<StopCase> {};
 
@@ -97,22 +101,48 @@ constexpr std::string_view GoodGroup = "[p]\r\nx=1\r\ny=2\r\nz=3\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ImportStopTest,
-    ::testing::Values(
-        StopCase{"ThirdValueWithoutEquals", "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz6",
-                 false, ErrorKind::SubscriptOutOfRange, 8, {L"4", L"5", L"3", L"1, 2, 3"}},
-        StopCase{"ExtraLineShiftsLaterGroups",
-                 "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6\r\n", false,
-                 ErrorKind::SubscriptOutOfRange, 6, {L"1", L"2", L"3", L"1, 2, 3"}},
-        StopCase{"BlankLineAfterLastGroup", "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n", false,
-                 ErrorKind::InputPastEnd, 6, {L"1", L"2", L"3", L"1, 2, 3"}},
-        StopCase{"FileEndsInsideFirstGroup", "[p]\r\nx=1\r\n", false, ErrorKind::InputPastEnd,
-                 3, {L"a", L"b", L"c", L""}},
-        StopCase{"EmptyValueScaled", "[p]\r\nx=\r\ny=2\r\nz=3\r\n", true,
-                 ErrorKind::TypeMismatch, 2, {L"a", L"b", L"c", L""}},
-        StopCase{"SecondValueNotANumber", "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=four\r\nz=6",
-                 true, ErrorKind::TypeMismatch, 7, {L"64", L"32", L"48", L"16, 32, 48"}},
-        StopCase{"ProductTooLarge", "[p]\r\nx=1e308\r\ny=2\r\nz=3\r\n", true,
-                 ErrorKind::Overflow, 2, {L"a", L"b", L"c", L""}}),
+    ::testing::Values(StopCase{"ThirdValueWithoutEquals",
+                               "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz6",
+                               false,
+                               ErrorKind::SubscriptOutOfRange,
+                               8,
+                               {L"4", L"5", L"3", L"1, 2, 3"}},
+                      StopCase{"ExtraLineShiftsLaterGroups",
+                               "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6\r\n",
+                               false,
+                               ErrorKind::SubscriptOutOfRange,
+                               6,
+                               {L"1", L"2", L"3", L"1, 2, 3"}},
+                      StopCase{"BlankLineAfterLastGroup",
+                               "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n",
+                               false,
+                               ErrorKind::InputPastEnd,
+                               6,
+                               {L"1", L"2", L"3", L"1, 2, 3"}},
+                      StopCase{"FileEndsInsideFirstGroup",
+                               "[p]\r\nx=1\r\n",
+                               false,
+                               ErrorKind::InputPastEnd,
+                               3,
+                               {L"a", L"b", L"c", L""}},
+                      StopCase{"EmptyValueScaled",
+                               "[p]\r\nx=\r\ny=2\r\nz=3\r\n",
+                               true,
+                               ErrorKind::TypeMismatch,
+                               2,
+                               {L"a", L"b", L"c", L""}},
+                      StopCase{"SecondValueNotANumber",
+                               "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=four\r\nz=6",
+                               true,
+                               ErrorKind::TypeMismatch,
+                               7,
+                               {L"64", L"32", L"48", L"16, 32, 48"}},
+                      StopCase{"ProductTooLarge",
+                               "[p]\r\nx=1e308\r\ny=2\r\nz=3\r\n",
+                               true,
+                               ErrorKind::Overflow,
+                               2,
+                               {L"a", L"b", L"c", L""}}),
     [](const auto& test) { return test.param.name; });
 
 TEST(ImportEntriesTest, FileGoneBeforeTheOpenLeavesTheListAlone) {

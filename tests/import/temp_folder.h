@@ -9,7 +9,7 @@ namespace velmora::testing {
 // A fresh program folder with an empty cleo subfolder, removed with its
 // contents when the test ends.
 class TempFolder {
-public:
+  public:
     explicit TempFolder(std::wstring_view nameSuffix = L"");
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -21,7 +21,7 @@ public:
     void WriteCoordinateFile(std::string_view bytes) const;
     std::string ReadCoordinateFile() const;
 
-private:
+  private:
     std::filesystem::path root_;
 };
 

@@ -21,8 +21,7 @@ INSTANTIATE_TEST_SUITE_P(ValueLines, ValueFieldTest,
                          ::testing::Values(ValueLineCase{L"k=12.5", L"12.5"},
                                            ValueLineCase{L"k = 12.5", L" 12.5"},
                                            ValueLineCase{L"k=1=2", L"1"},
-                                           ValueLineCase{L"=7", L"7"},
-                                           ValueLineCase{L"k=", L""},
+                                           ValueLineCase{L"=7", L"7"}, ValueLineCase{L"k=", L""},
                                            ValueLineCase{L"k==", L""},
                                            ValueLineCase{L"x=a\nb", L"a\nb"}));
 
