@@ -1,0 +1,4 @@
+#pragma once
+
+// Resource IDs, shared by velmora.rc and the code.
+#define IDI_VELMORA 1

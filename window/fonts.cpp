@@ -1,0 +1,86 @@
+#include "fonts.h"
+
+#include "dpi.h"
+#include "system_error.h"
+
+#include <cwchar>
+
+namespace velmora {
+namespace {
+
+constexpr wchar_t ClassicFace[] = L"MS Sans Serif";
+constexpr wchar_t SubstituteFace[] = L"Microsoft Sans Serif";
+
+int CALLBACK NoteFontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0; // one match is enough
+}
+
+bool IsFontInstalled(const wchar_t* face) {
+    const UniqueScreenContext screen(GetDC(nullptr));
+    if (!screen)
+        return false;
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    EnumFontFamiliesExW(screen.get(), &wanted, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+UniqueFont MakeFont(const LOGFONTW& font) {
+    UniqueFont created(CreateFontIndirectW(&font));
+    if (!created)
+        ThrowLastError(L"Velmora could not create its fonts");
+    return created;
+}
+
+// Sizes in hundredths of a point, so that 9.75 pt stays exact.
+UniqueFont CreateBoldFont(int hundredthsOfPoint, UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(hundredthsOfPoint, static_cast<int>(dpi), 72 * 100);
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    // Where neither face exists, this steers the font mapper to a proportional sans serif.
+    font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    wcsncpy(font.lfFaceName, Form1FontFace(), LF_FACESIZE - 1);
+    return MakeFont(font);
+}
+
+// The window's default font is the system's message font (Segoe UI 9 pt on
+// Windows 7 to 11): it follows the user's settings and scales cleanly.
+UniqueFont CreateDefaultFont(UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!MessageFontMetrics(metrics, dpi))
+        ThrowLastError(L"Velmora could not read the system's message font");
+    return MakeFont(metrics.lfMessageFont);
+}
+
+} // namespace
+
+const wchar_t* Form1FontFace() {
+    static const bool classicInstalled = IsFontInstalled(ClassicFace);
+    return classicInstalled ? ClassicFace : SubstituteFace;
+}
+
+Form1Fonts::Form1Fonts(UINT dpi)
+    : default_(CreateDefaultFont(dpi)), emphasis_(CreateBoldFont(975, dpi)),
+      title_(CreateBoldFont(1200, dpi)) {}
+
+HFONT Form1Fonts::For(FontRole role) const noexcept {
+    switch (role) {
+    case FontRole::Emphasis:
+        return emphasis_.get();
+    case FontRole::Title:
+        return title_.get();
+    case FontRole::Default:
+        break;
+    }
+    return default_.get();
+}
+
+} // namespace velmora

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "coordinate_file.h"
+#include "entry_list.h"
+#include "fonts.h"
+#include "unique_handle.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace velmora {
+
+// The program's one window: the controls of form1_controls.h, laid out at the
+// window's DPI, and the click handlers that run the commands on the window model.
+class Form1 {
+  public:
+    // Creates the window and its controls, hidden. Throws platform::SystemError.
+    explicit Form1(HINSTANCE instance);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Shows the window centred on the screen.
+    void ShowCentred(int showCommand);
+
+    // Tab, Shift+Tab and Ctrl+A in the list, which Form1 handles itself; true
+    // when the message was used and must not be dispatched.
+    bool TranslateKeyboard(const MSG& message);
+
+  private:
+    using Command = std::function<Status(WindowModel&)>;
+
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Layout and DPI (form1.cpp).
+    void CreateControls();
+    void LayoutControls();
+    SIZE WindowSize(UINT dpi) const;
+    void ApplyDpi(UINT dpi);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    LRESULT OnControlColor(HDC context, HWND control);
+    HWND Control(ControlId id) const;
+
+    // Focus and keys (form1_keyboard.cpp).
+    void MoveFocus(bool forward);
+    void RememberFocus();
+    void RestoreFocus();
+    void FocusControl(HWND control);
+
+    // Click handlers (form1_commands.cpp).
+    void OnClick(int id);
+    void OnRefreshClick();
+    void OnImportClick();
+    void OnUncheckClick();
+    void OnClearClick();
+    void OnTitleClick();
+    void RunCommand(const Command& command);
+    void Import(WindowModel& model);
+    void PressCommand2();
+
+    HINSTANCE instance_;
+    UINT dpi_ = 0;
+    std::vector<ControlId> tabOrder_;
+    HWND lastFocus_ = nullptr;
+    FileSlot slot_;
+    // The model of the command in progress, which Command2 works on when
+    // Refresh presses it from code.
+    WindowModel* runningModel_ = nullptr;
+    // What stopped the import that Refresh started, carried back past the
+    // window procedure, which an exception must not cross.
+    std::exception_ptr importFailure_;
+    // Declared before window_ so that they outlive the controls that use them.
+    std::optional<Form1Fonts> fonts_;
+    UniqueWindow window_;
+};
+
+} // namespace velmora

@@ -1,0 +1,126 @@
+#include "form1.h"
+
+#include "control_ids.h"
+#include "coordinate_error.h"
+#include "message_box.h"
+#include "model_binding.h"
+#include "platform.h"
+#include "texts.h"
+
+#include <string>
+#include <utility>
+
+namespace velmora {
+namespace {
+
+// Marks the model that a command works on for as long as the command runs.
+class RunningModel {
+  public:
+    RunningModel(WindowModel*& running, WindowModel& model) : running_(running) {
+        running_ = &model;
+    }
+    RunningModel(const RunningModel&) = delete;
+    RunningModel& operator=(const RunningModel&) = delete;
+    ~RunningModel() { running_ = nullptr; }
+
+  private:
+    WindowModel*& running_;
+};
+
+} // namespace
+
+void Form1::OnClick(int id) {
+    switch (id) {
+    case IdCommand1:
+        OnRefreshClick();
+        break;
+    case IdCommand2:
+        OnImportClick();
+        break;
+    case IdCommand3:
+        OnUncheckClick();
+        break;
+    case IdCommand4:
+        OnClearClick();
+        break;
+    case IdLabel1:
+        OnTitleClick();
+        break;
+    default:
+        break; // Option1 and Label2 have no handler
+    }
+}
+
+void Form1::OnRefreshClick() {
+    RunCommand([this](WindowModel& model) {
+        return Refresh(platform::ExecutableFolder(), model, slot_,
+                       [this](const std::wstring&) { PressCommand2(); });
+    });
+}
+
+void Form1::OnImportClick() {
+    if (runningModel_ == nullptr) {
+        // Reached with Tab and pressed by the user: an import of its own.
+        RunCommand([this](WindowModel& model) {
+            Import(model);
+            return Status::Done;
+        });
+        return;
+    }
+    try {
+        Import(*runningModel_);
+    } catch (...) {
+        importFailure_ = std::current_exception();
+    }
+}
+
+void Form1::OnUncheckClick() {
+    CheckDlgButton(window_.get(), IdOption1, BST_UNCHECKED);
+}
+
+void Form1::OnClearClick() {
+    RunCommand(
+        [this](WindowModel& model) { return Clear(platform::ExecutableFolder(), model, slot_); });
+}
+
+void Form1::OnTitleClick() {
+    ShowMessage(window_.get(), AboutMessage);
+}
+
+// Works on a copy of the model read from the controls (the user may have typed
+// into the list, or into a covered field reached with Tab), writes back what
+// changed, also when the command stopped part way, and only then tells the user.
+void Form1::RunCommand(const Command& command) {
+    const WindowModel shown = ReadModel(window_.get());
+    WindowModel model = shown;
+    std::wstring message;
+    {
+        const RunningModel running(runningModel_, model);
+        try {
+            if (command(model) == Status::FileMissing)
+                message = MissingFileMessage;
+        } catch (const CoordinateError& error) {
+            message = DescribeError(error);
+        } catch (const platform::SystemError& error) {
+            message = error.message();
+        }
+    }
+    WriteModel(window_.get(), model, shown);
+    if (!message.empty())
+        ShowMessage(window_.get(), message);
+}
+
+void Form1::Import(WindowModel& model) {
+    ImportEntries(CoordinateFilePath(platform::ExecutableFolder()), model, slot_);
+}
+
+// Raises Command2's click as the button itself would. BM_CLICK would also move
+// the focus to the hidden button.
+void Form1::PressCommand2() {
+    SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(IdCommand2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(IdCommand2)));
+    if (importFailure_)
+        std::rethrow_exception(std::exchange(importFailure_, nullptr));
+}
+
+} // namespace velmora
