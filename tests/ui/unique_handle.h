@@ -8,7 +8,7 @@ namespace velmora::ui {
 
 // A kernel handle (process, thread) that closes itself.
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(HANDLE handle) noexcept : handle_(handle) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
@@ -25,7 +25,7 @@ public:
 
     HANDLE get() const noexcept { return handle_; }
 
-private:
+  private:
     HANDLE handle_ = nullptr;
 };
 

@@ -9,6 +9,8 @@ namespace velmora::ui {
 // How long the driver waits for the program to react before it gives up. Generous:
 // it only bounds a failing test, a passing one never waits this long.
 inline constexpr std::chrono::milliseconds ReactionDeadline{10000};
+// How long a click handler may run: a long import on a busy machine takes seconds.
+inline constexpr std::chrono::milliseconds HandlerDeadline{60000};
 
 // Polls until the condition holds or the deadline passes; returns whether it held.
 template <typename Condition>
