@@ -13,7 +13,7 @@ enum ControlId : int {
     IdText1 = 1011,
     IdText2 = 1012,
     IdText3 = 1013,
-    IdText4 = 1014, // the entry list
+    IdText4 = 1014,   // the entry list
     IdOption1 = 1021, // "Multiply By 16"
     IdLabel1 = 1031,  // the title
     IdLabel2 = 1032,  // the credit line
