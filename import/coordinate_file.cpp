@@ -38,8 +38,8 @@ void ReleaseSlot(FileSlot& slot) noexcept {
     slot.Release();
 }
 
-GroupReader::GroupReader(FileSlot& slot, std::string bytes)
-    : slot_(slot), bytes_(std::move(bytes)) {}
+GroupReader::GroupReader(FileSlot& slot, platform::FileBytes bytes)
+    : slot_(slot), file_(std::move(bytes)), bytes_(file_.view()) {}
 
 bool GroupReader::Next(Group& group) {
     if (position_ == bytes_.size())

@@ -44,7 +44,7 @@ struct Group {
 // the slot when it goes out of scope, also when the import stops part way.
 class GroupReader {
   public:
-    GroupReader(FileSlot& slot, std::string bytes);
+    GroupReader(FileSlot& slot, platform::FileBytes bytes);
     GroupReader(GroupReader&&) = delete;
     ~GroupReader() { ReleaseSlot(slot_); }
 
@@ -57,7 +57,8 @@ class GroupReader {
     std::string_view ReadLine();
 
     FileSlot& slot_;
-    std::string bytes_;
+    platform::FileBytes file_;
+    std::string_view bytes_;
     std::size_t position_ = 0;
     std::size_t lineNumber_ = 0;
 };

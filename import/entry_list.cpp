@@ -3,6 +3,7 @@
 #include "coordinate_error.h"
 #include "coordinate_file.h"
 #include "platform.h"
+#include "scale_by_16.h"
 #include "value_piece.h"
 
 #include <algorithm>
@@ -22,7 +23,10 @@ bool IsAscii(std::string_view bytes) {
 // system's decoder.
 void DecodeInto(std::wstring& out, std::string_view bytes) {
     if (IsAscii(bytes)) {
-        out.assign(bytes.begin(), bytes.end());
+        // Widened in place: assign() with char iterators would build a
+        // temporary wstring for every value.
+        out.resize(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), out.begin());
         return;
     }
     out = platform::DecodeAnsi(bytes);
@@ -49,7 +53,7 @@ void StoreField(std::wstring& field, std::string_view line, std::size_t lineNumb
     }
     DecodeInto(rules.scratch, *piece);
     try {
-        field = ScaleBy16(rules.scratch, rules.decimalSeparator);
+        ScaleBy16Into(field, rules.scratch, rules.decimalSeparator);
     } catch (CoordinateError& error) {
         error.setLine(lineNumber);
         throw;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,28 @@ std::wstring DecodeAnsi(std::string_view bytes);
 // The user's decimal separator, e.g. "." or ",".
 std::wstring UserDecimalSeparator();
 
+// Room kept free at the end of a read buffer, so that the read which finds the
+// end of the file needs no reallocation.
+inline constexpr std::size_t ReadSlack = 64 * 1024;
+
+// A file's bytes. Unlike a std::string, the buffer is not zero-filled before
+// the read writes it: on a large file that pass costs as much as the read.
+class FileBytes {
+  public:
+    std::string_view view() const noexcept { return {data_.get(), size_}; }
+    std::size_t size() const noexcept { return size_; }
+
+    // Room for at least `more` further bytes, keeping those already read.
+    char* Reserve(std::size_t more);
+    void Commit(std::size_t added) noexcept { size_ += added; }
+    std::size_t room() const noexcept { return capacity_ - size_; }
+
+  private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
 // An open file; move-only, closed by its destructor.
 class File {
   public:
@@ -49,7 +72,7 @@ class File {
     ~File();
 
     // Reads from the current position to the end of the file.
-    std::string ReadToEnd();
+    FileBytes ReadToEnd();
 
   private:
     explicit File(std::intptr_t handle) noexcept : handle_(handle) {}

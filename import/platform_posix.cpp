@@ -145,29 +145,26 @@ void File::Close() noexcept {
     handle_ = -1;
 }
 
-std::string File::ReadToEnd() {
-    std::string bytes;
+FileBytes File::ReadToEnd() {
+    FileBytes bytes;
     struct stat info {};
-    if (fstat(static_cast<int>(handle_), &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size) + 65536);
-    std::size_t used = 0;
+    // One read is expected; the extra room lets a growing file show its end.
+    const std::size_t expected =
+        fstat(static_cast<int>(handle_), &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    bytes.Reserve(expected + ReadSlack);
     for (;;) {
         // Read until the system says end of file: the file may grow meanwhile.
-        if (bytes.size() - used < 65536)
-            bytes.resize(std::max<std::size_t>(bytes.capacity(), used + 65536));
-        const ssize_t got =
-            read(static_cast<int>(handle_), bytes.data() + used, bytes.size() - used);
+        char* free = bytes.Reserve(ReadSlack);
+        const ssize_t got = read(static_cast<int>(handle_), free, bytes.room());
         if (got < 0) {
             if (errno == EINTR)
                 continue;
             ThrowErrno();
         }
         if (got == 0)
-            break;
-        used += static_cast<std::size_t>(got);
+            return bytes;
+        bytes.Commit(static_cast<std::size_t>(got));
     }
-    bytes.resize(used);
-    return bytes;
 }
 
 } // namespace velmora::platform

@@ -132,26 +132,25 @@ void File::Close() noexcept {
     handle_ = FromHandle(INVALID_HANDLE_VALUE);
 }
 
-std::string File::ReadToEnd() {
-    std::string bytes;
+FileBytes File::ReadToEnd() {
+    FileBytes bytes;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(AsHandle(handle_), &size) && size.QuadPart > 0)
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart) + 65536);
-    std::size_t used = 0;
+    // One read is expected; the extra room lets a growing file show its end.
+    const std::size_t expected = GetFileSizeEx(AsHandle(handle_), &size) && size.QuadPart > 0
+                                     ? static_cast<std::size_t>(size.QuadPart)
+                                     : 0;
+    bytes.Reserve(expected + ReadSlack);
     for (;;) {
         // Read until the system says end of file: the file may grow meanwhile.
-        if (bytes.size() - used < 65536)
-            bytes.resize(std::max<std::size_t>(bytes.capacity(), used + 65536));
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - used, 1u << 30));
+        char* free = bytes.Reserve(ReadSlack);
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.room(), 1u << 30));
         DWORD got = 0;
-        if (!ReadFile(AsHandle(handle_), bytes.data() + used, want, &got, nullptr))
+        if (!ReadFile(AsHandle(handle_), free, want, &got, nullptr))
             ThrowLastError();
         if (got == 0)
-            break;
-        used += got;
+            return bytes;
+        bytes.Commit(got);
     }
-    bytes.resize(used);
-    return bytes;
 }
 
 } // namespace velmora::platform

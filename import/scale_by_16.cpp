@@ -1,3 +1,4 @@
+#include "scale_by_16.h"
 #include "coordinate_error.h"
 #include "entry_list.h"
 
@@ -113,52 +114,68 @@ class NumberParser {
     std::size_t position_ = 0;
 };
 
+// Appends ASCII text to wide text. (wstring::append with char iterators would
+// build a temporary wstring first.)
+void AppendAscii(std::wstring& out, std::string_view ascii) {
+    const std::size_t start = out.size();
+    out.resize(start + ascii.size());
+    std::copy(ascii.begin(), ascii.end(), out.begin() + static_cast<std::ptrdiff_t>(start));
+}
+
 // Writes digits × 10^exponent as printf's %.15G would, given at most 15 digits.
-std::wstring FormatGeneral(bool negative, const std::string& digits, long long exponent,
-                           std::wstring_view separator) {
-    if (digits.empty())
-        return L"0";
-    std::wstring out = negative ? L"-" : L"";
+void FormatGeneral(std::wstring& out, bool negative, std::string_view digits, long long exponent,
+                   std::wstring_view separator) {
+    out.clear();
+    if (digits.empty()) {
+        out = L"0";
+        return;
+    }
+    if (negative)
+        out = L"-";
     const long long count = static_cast<long long>(digits.size());
     const long long scientific = exponent + count - 1;
     if (scientific < -4 || scientific >= 15) {
         out += static_cast<wchar_t>(digits[0]);
         if (count > 1) {
             out += separator;
-            out.append(digits.begin() + 1, digits.end());
+            AppendAscii(out, digits.substr(1));
         }
         const std::string power = std::to_string(scientific < 0 ? -scientific : scientific);
         out += scientific < 0 ? L"E-" : L"E+";
         if (power.size() < 2)
             out += L'0';
-        out.append(power.begin(), power.end());
+        AppendAscii(out, power);
     } else if (exponent >= 0) {
-        out.append(digits.begin(), digits.end());
+        AppendAscii(out, digits);
         out.append(static_cast<std::size_t>(exponent), L'0');
     } else if (scientific >= 0) {
         const auto whole = static_cast<std::size_t>(scientific + 1);
-        out.append(digits.begin(), digits.begin() + whole);
+        AppendAscii(out, digits.substr(0, whole));
         out += separator;
-        out.append(digits.begin() + whole, digits.end());
+        AppendAscii(out, digits.substr(whole));
     } else {
         out += L'0';
         out += separator;
         out.append(static_cast<std::size_t>(-scientific - 1), L'0');
-        out.append(digits.begin(), digits.end());
+        AppendAscii(out, digits);
     }
-    return out;
 }
 
 // 16 × m for a mantissa of up to 18 digits fits in 64 bits, and a product of at
 // most 15 significant digits is exactly what the double route would show: x × 16
 // is exact in binary, and 15 digits survive a round trip through a double.
-std::optional<std::wstring> ScaleExactly(const Decimal& number, std::wstring_view separator) {
+bool ScaleExactly(std::wstring& out, const Decimal& number, std::wstring_view separator) {
     constexpr long long SafeExponent = 280; // far from overflow and subnormals
-    if (number.digits.empty())
-        return L"0";
+    if (number.digits.empty()) {
+        out = L"0";
+        return true;
+    }
     if (number.digits.size() > 18)
-        return std::nullopt;
-    std::uint64_t product = std::stoull(number.digits) * ScaleFactor;
+        return false;
+    std::uint64_t product = 0;
+    for (const char digit : number.digits)
+        product = product * 10 + static_cast<std::uint64_t>(digit - '0');
+    product *= ScaleFactor;
     long long exponent = number.exponent;
     while (product % 10 == 0) {
         product /= 10;
@@ -167,12 +184,13 @@ std::optional<std::wstring> ScaleExactly(const Decimal& number, std::wstring_vie
     const std::string digits = std::to_string(product);
     const long long scientific = exponent + static_cast<long long>(digits.size()) - 1;
     if (digits.size() > 15 || scientific > SafeExponent || scientific < -SafeExponent)
-        return std::nullopt;
-    return FormatGeneral(number.negative, digits, exponent, separator);
+        return false;
+    FormatGeneral(out, number.negative && product != 0, digits, exponent, separator);
+    return true;
 }
 
-std::wstring ScaleThroughDouble(const Decimal& number, std::wstring_view original,
-                                std::wstring_view separator) {
+void ScaleThroughDouble(std::wstring& out, const Decimal& number, std::wstring_view original,
+                        std::wstring_view separator) {
     const std::string written =
         (number.negative ? "-" : "") + number.digits + "e" + std::to_string(number.exponent);
     double value = 0;
@@ -190,25 +208,32 @@ std::wstring ScaleThroughDouble(const Decimal& number, std::wstring_view origina
     char buffer[64];
     const auto printed =
         std::to_chars(buffer, buffer + sizeof buffer, product, std::chars_format::general, 15);
-    std::wstring out;
+    out.clear();
     for (const char* c = buffer; c != printed.ptr; ++c) {
         if (*c == '.')
             out += separator;
         else
             out += static_cast<wchar_t>(*c == 'e' ? 'E' : *c);
     }
-    return out == L"-0" ? L"0" : out;
+    if (out == L"-0")
+        out = L"0";
 }
 
 } // namespace
 
-std::wstring ScaleBy16(std::wstring_view value, std::wstring_view decimalSeparator) {
+void ScaleBy16Into(std::wstring& field, std::wstring_view value,
+                   std::wstring_view decimalSeparator) {
     const auto number = NumberParser(value, decimalSeparator).Parse();
     if (!number)
         throw CoordinateError(ErrorKind::TypeMismatch, 0, value);
-    if (auto exact = ScaleExactly(*number, decimalSeparator))
-        return *std::move(exact);
-    return ScaleThroughDouble(*number, value, decimalSeparator);
+    if (!ScaleExactly(field, *number, decimalSeparator))
+        ScaleThroughDouble(field, *number, value, decimalSeparator);
+}
+
+std::wstring ScaleBy16(std::wstring_view value, std::wstring_view decimalSeparator) {
+    std::wstring field;
+    ScaleBy16Into(field, value, decimalSeparator);
+    return field;
 }
 
 } // namespace velmora
