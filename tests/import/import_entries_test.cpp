@@ -97,8 +97,6 @@ TEST_P(ImportStopTest, KeepsWhatWasStoredBeforeTheStop) {
     EXPECT_FALSE(slot.occupied()) << "the file must be released at once";
 }
 
-constexpr std::string_view GoodGroup = "[p]\r\nx=1\r\ny=2\r\nz=3\r\n";
-
 INSTANTIATE_TEST_SUITE_P(
     Files, ImportStopTest,
     ::testing::Values(StopCase{"ThirdValueWithoutEquals",
