@@ -26,8 +26,8 @@ using testing::Outcome;
 using testing::RunCommand;
 using testing::TempFolder;
 
-constexpr std::string_view TwoGroups = "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz=6\r\n";
-constexpr std::wstring_view TwoEntries = L"1, 2, 3\r\n4, 5, 6";
+using testing::TwoEntries;
+using testing::TwoGroups;
 
 WindowModel EarlierModel() {
     return {L"one", L"two", L"three", L"old list", false};

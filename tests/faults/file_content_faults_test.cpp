@@ -21,8 +21,8 @@ using testing::RunCommand;
 using testing::TempFolder;
 using namespace std::string_literals;
 
-constexpr std::string_view TwoGroups = "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz=6\r\n";
-constexpr std::wstring_view TwoEntries = L"1, 2, 3\r\n4, 5, 6";
+using testing::TwoEntries;
+using testing::TwoGroups;
 
 // 100 MB without a line break: one line, so the file ends inside its first group.
 // One pass over it; a reader that rescans per line or per byte would never end.

@@ -16,7 +16,7 @@ namespace {
 
 using testing::TempFolder;
 
-constexpr std::string_view TwoGroups = "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz=6\r\n";
+using testing::TwoGroups;
 
 TEST(RefreshTest, TwiceGivesTheSameListNotADoubledOne) {
     TempFolder folder;

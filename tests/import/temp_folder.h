@@ -6,6 +6,11 @@
 
 namespace velmora::testing {
 
+// Two well-formed positions, and the list they give.
+inline constexpr std::string_view TwoGroups =
+    "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz=6\r\n";
+inline constexpr std::wstring_view TwoEntries = L"1, 2, 3\r\n4, 5, 6";
+
 // A fresh program folder with an empty cleo subfolder, removed with its
 // contents when the test ends.
 class TempFolder {
