@@ -62,11 +62,13 @@ bool VelmoraProcess::Running() const {
 
 HWND VelmoraProcess::WaitForMainWindow() const {
     HWND form = nullptr;
-    WaitUntil([&] {
-        const auto windows = TopLevelWindows(id_, Form1ClassName);
-        form = windows.empty() ? nullptr : windows.front();
-        return form != nullptr || !Running();
-    });
+    WaitUntil(
+        [&] {
+            const auto windows = TopLevelWindows(id_, Form1ClassName);
+            form = windows.empty() ? nullptr : windows.front();
+            return form != nullptr || !Running();
+        },
+        StartupDeadline);
     if (form == nullptr)
         throw DriverError(Running() ? "Form1 did not appear" : "velmora.exe ended");
     return form;

@@ -9,6 +9,9 @@ namespace velmora::ui {
 // How long the driver waits for the program to react before it gives up. Generous:
 // it only bounds a failing test, a passing one never waits this long.
 inline constexpr std::chrono::milliseconds ReactionDeadline{10000};
+// How long a new velmora.exe may take to show its window: Wine now and then
+// restarts its services first, which takes longer than any reaction.
+inline constexpr std::chrono::milliseconds StartupDeadline{45000};
 // How long a click handler may run: a long import on a busy machine takes seconds.
 inline constexpr std::chrono::milliseconds HandlerDeadline{60000};
 
