@@ -34,13 +34,13 @@ int RunMessageLoop(velmora::Form1& form) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
         InitialiseCommonControls();
-        velmora::Form1 form(instance);
+        velmora::Form1 form(instance, velmora::platform::ExecutableFolder(), MessageBoxW);
         form.ShowCentred(showCommand);
         return RunMessageLoop(form);
     } catch (const velmora::platform::SystemError& error) {
-        velmora::ShowMessage(nullptr, error.message());
+        velmora::ShowMessage(MessageBoxW, nullptr, error.message());
     } catch (const std::exception&) {
-        velmora::ShowMessage(nullptr, L"Velmora could not start.");
+        velmora::ShowMessage(MessageBoxW, nullptr, L"Velmora could not start.");
     }
     return 1;
 }

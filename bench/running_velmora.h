@@ -1,6 +1,6 @@
 #pragma once
 
-#include "unique_handle.h"
+#include "velmora_process.h"
 
 #include <windows.h>
 
@@ -8,13 +8,6 @@
 #include <filesystem>
 
 namespace velmora::bench {
-
-// Ends the process if it still runs, then closes the handle.
-inline void EndProcess(HANDLE process) noexcept {
-    TerminateProcess(process, 1);
-    CloseHandle(process);
-}
-using UniqueProcess = UniqueHandle<HANDLE, &EndProcess>;
 
 // velmora.exe started for timing, its Form1 found; closed when this goes.
 class RunningVelmora {
@@ -31,8 +24,7 @@ class RunningVelmora {
   private:
     HWND Control(int id) const;
 
-    UniqueProcess process_;
-    HWND form_ = nullptr;
+    testing::VelmoraProcess process_;
 };
 
 } // namespace velmora::bench

@@ -3,7 +3,6 @@
 #include "control_ids.h"
 #include "dpi.h"
 #include "form1_controls.h"
-#include "message_box.h"
 #include "platform.h"
 #include "resource_ids.h"
 #include "system_error.h"
@@ -12,6 +11,7 @@
 #include "twips.h"
 
 #include <string>
+#include <utility>
 
 namespace velmora {
 namespace {
@@ -67,7 +67,9 @@ std::wstring DescribeUnexpected(const std::exception& error) {
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance) : instance_(instance), tabOrder_(TabOrder(Form1Controls)) {
+Form1::Form1(HINSTANCE instance, std::wstring programFolder, MessageBoxFunction messageBox)
+    : instance_(instance), programFolder_(std::move(programFolder)),
+      messageBox_(std::move(messageBox)), tabOrder_(TabOrder(Form1Controls)) {
     RegisterWindowClass(instance, &Form1::WindowProcedure);
     // Created on the primary monitor, where it will be shown, so that it starts
     // with that monitor's DPI.
@@ -112,7 +114,7 @@ LRESULT CALLBACK Form1::WindowProcedure(HWND window, UINT message, WPARAM wParam
     try {
         return form->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
-        ShowMessage(window, DescribeUnexpected(error));
+        form->Tell(DescribeUnexpected(error));
         return 0;
     }
 }

@@ -3,6 +3,7 @@
 #include "coordinate_file.h"
 #include "entry_list.h"
 #include "fonts.h"
+#include "message_box.h"
 #include "unique_handle.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace velmora {
@@ -18,10 +20,14 @@ namespace velmora {
 // window's DPI, and the click handlers that run the commands on the window model.
 class Form1 {
   public:
-    // Creates the window and its controls, hidden. Throws platform::SystemError.
-    explicit Form1(HINSTANCE instance);
+    // Creates the window and its controls, hidden. Refresh and Clear work on
+    // cleo\Temp.INI below programFolder; every message goes through messageBox.
+    // Throws platform::SystemError.
+    Form1(HINSTANCE instance, std::wstring programFolder, MessageBoxFunction messageBox);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
+
+    HWND window() const noexcept { return window_.get(); }
 
     // Shows the window centred on the screen.
     void ShowCentred(int showCommand);
@@ -62,8 +68,11 @@ class Form1 {
     void RunCommand(const Command& command);
     void Import(WindowModel& model);
     void PressCommand2();
+    void Tell(std::wstring_view message);
 
     HINSTANCE instance_;
+    std::wstring programFolder_;
+    MessageBoxFunction messageBox_;
     UINT dpi_ = 0;
     std::vector<ControlId> tabOrder_;
     HWND lastFocus_ = nullptr;

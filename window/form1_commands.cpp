@@ -53,7 +53,7 @@ void Form1::OnClick(int id) {
 
 void Form1::OnRefreshClick() {
     RunCommand([this](WindowModel& model) {
-        return Refresh(platform::ExecutableFolder(), model, slot_,
+        return Refresh(programFolder_, model, slot_,
                        [this](const std::wstring&) { PressCommand2(); });
     });
 }
@@ -79,12 +79,11 @@ void Form1::OnUncheckClick() {
 }
 
 void Form1::OnClearClick() {
-    RunCommand(
-        [this](WindowModel& model) { return Clear(platform::ExecutableFolder(), model, slot_); });
+    RunCommand([this](WindowModel& model) { return Clear(programFolder_, model, slot_); });
 }
 
 void Form1::OnTitleClick() {
-    ShowMessage(window_.get(), AboutMessage);
+    Tell(AboutMessage);
 }
 
 // Works on a copy of the model read from the controls (the user may have typed
@@ -107,11 +106,15 @@ void Form1::RunCommand(const Command& command) {
     }
     WriteModel(window_.get(), model, shown);
     if (!message.empty())
-        ShowMessage(window_.get(), message);
+        Tell(message);
+}
+
+void Form1::Tell(std::wstring_view message) {
+    ShowMessage(messageBox_, window_.get(), message);
 }
 
 void Form1::Import(WindowModel& model) {
-    ImportEntries(CoordinateFilePath(platform::ExecutableFolder()), model, slot_);
+    ImportEntries(CoordinateFilePath(programFolder_), model, slot_);
 }
 
 // Raises Command2's click as the button itself would. BM_CLICK would also move

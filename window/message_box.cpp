@@ -6,9 +6,9 @@
 
 namespace velmora {
 
-void ShowMessage(HWND owner, std::wstring_view text) {
+void ShowMessage(const MessageBoxFunction& messageBox, HWND owner, std::wstring_view text) {
     const std::wstring terminated(text);
-    MessageBoxW(owner, terminated.c_str(), ProgramTitle, MB_OK);
+    messageBox(owner, terminated.c_str(), ProgramTitle, MB_OK);
 }
 
 } // namespace velmora

@@ -1,0 +1,70 @@
+#pragma once
+
+// Form1 created inside the test program, beside a temporary cleo\Temp.INI, with
+// its message boxes recorded instead of shown.
+#include "control_ids.h"
+#include "form1.h"
+#include "program_folder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace velmora::testing {
+
+struct RecordedMessage {
+    HWND owner;
+    std::wstring text;
+    std::wstring caption;
+    UINT type;
+    std::wstring listWhileShown; // Text4 while the box is up
+};
+
+class Form1Test : public ::testing::Test {
+  public:
+    Form1Test() { form.ShowCentred(SW_SHOWNORMAL); }
+
+    HWND Control(ControlId id) const { return GetDlgItem(form.window(), id); }
+    static std::wstring WindowText(HWND window) {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
+    std::wstring Text(ControlId id) const { return WindowText(Control(id)); }
+    bool Checked(ControlId id) const { return IsDlgButtonChecked(form.window(), id) != 0; }
+    void Press(ControlId id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
+    int Focused() const { return GetDlgCtrlID(GetFocus()); }
+
+    // Runs the program's message loop (with Form1's own keys) until done() or a timeout.
+    template <class Done> bool PumpUntil(Done done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (!form.TranslateKeyboard(message)) {
+                    TranslateMessage(&message);
+                    DispatchMessageW(&message);
+                }
+            }
+            Sleep(5);
+        }
+        return true;
+    }
+
+    ProgramFolder folder;
+    std::vector<RecordedMessage> messages;
+    Form1 form{GetModuleHandleW(nullptr), folder.programFolder(),
+               [this](HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
+                   messages.push_back({owner, text, caption, type, Text(IdText4)});
+                   return IDOK;
+               }};
+};
+
+} // namespace velmora::testing

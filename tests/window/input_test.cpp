@@ -1,0 +1,174 @@
+// Real mouse and keyboard input, delivered through the program's message loop.
+#include "form1_fixture.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace velmora::testing {
+namespace {
+
+void Send(std::vector<INPUT> inputs) {
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
+              inputs.size());
+}
+
+void ClickAt(HWND form, POINT point) {
+    ClientToScreen(form, &point);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute positions are in 1/65536 of the screen, rounded up onto the pixel.
+    input.mi.dx =
+        (point.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy =
+        (point.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs(3, input);
+    const DWORD buttons[] = {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    for (std::size_t i = 0; i < 3; ++i)
+        inputs[i].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons[i];
+    Send(inputs);
+}
+
+INPUT Key(WORD key, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+void PressKey(WORD key, WORD modifier = 0) {
+    std::vector<INPUT> inputs;
+    for (const WORD down : {modifier, key})
+        if (down != 0)
+            inputs.push_back(Key(down, 0));
+    for (const WORD up : {key, modifier})
+        if (up != 0)
+            inputs.push_back(Key(up, KEYEVENTF_KEYUP));
+    Send(inputs);
+}
+
+MSG KeyDown(HWND window, WPARAM key) {
+    MSG message{};
+    message.hwnd = window;
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    return message;
+}
+
+class InputTest : public Form1Test {
+  protected:
+    InputTest() { SetForegroundWindow(form.window()); }
+
+    // Clicks and waits until the click has been handled: the focus has moved
+    // (a control to focus), or a later click on Uncheck has been handled.
+    void Click(POINT point, int focusedAfter) {
+        SetFocus(Control(IdCommand1));
+        ClickAt(form.window(), point);
+        if (focusedAfter == 0) {
+            ClickAt(form.window(), {150, 296}); // Uncheck, which takes the focus
+            focusedAfter = IdCommand3;
+        }
+        EXPECT_TRUE(PumpUntil([&] { return Focused() == focusedAfter; }));
+    }
+};
+
+// The covered controls lie beneath the list: the mouse reaches the list only.
+TEST_F(InputTest, MouseReachesTheListNotTheControlsBeneathAndTheLabelsTakeClicks) {
+    folder.Write(TwoGroups);
+    for (const POINT covered : {POINT{100, 188}, {100, 170}, {18, 170}, {100, 205}})
+        Click(covered, IdText4);
+    EXPECT_EQ(Text(IdText4), L"") << "the import button was reached";
+    EXPECT_TRUE(messages.empty());
+
+    Click({60, 296}, IdOption1);
+    EXPECT_TRUE(Checked(IdOption1));
+    Click({120, 32}, 0); // the credit line: nothing
+    EXPECT_TRUE(messages.empty());
+    Click({120, 12}, 0); // the title
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, L"Velmora 1.00 \u2014 made by the Velmora developers.");
+    EXPECT_EQ(messages[0].caption, L"Velmora");
+}
+
+// Tab order follows the tab index, not the stacking; Option1 is selected only
+// by a click, never by the focus passing over it.
+TEST_F(InputTest, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
+    const std::vector<int> forward{IdOption1, IdCommand3, IdCommand4, IdText1, IdText2,
+                                   IdText3,   IdCommand1, IdCommand2, IdText4};
+    SetWindowTextW(Control(IdText1), L"abc");
+    for (const WORD modifier : {WORD{0}, WORD{VK_SHIFT}}) {
+        SetFocus(Control(IdText4));
+        std::vector<int> visited;
+        for (std::size_t step = 0; step < forward.size(); ++step) {
+            const int before = Focused();
+            PressKey(VK_TAB, modifier);
+            PumpUntil([&] { return Focused() != before; });
+            visited.push_back(Focused());
+            if (Focused() == IdText1) { // a field reached by Tab has its text selected
+                EXPECT_EQ(SendMessageW(Control(IdText1), EM_GETSEL, 0, 0), MAKELONG(0, 3));
+            }
+        }
+        std::vector<int> expected = forward;
+        if (modifier != 0)
+            std::reverse(expected.begin(), expected.end() - 1);
+        EXPECT_EQ(visited, expected);
+    }
+    EXPECT_FALSE(Checked(IdOption1));
+    EXPECT_EQ(SendMessageW(form.window(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0)
+        << "focus rectangles show once the keyboard is used";
+}
+
+// Older edit controls do not know Ctrl+A; Form1 selects the list itself. Wine's
+// edit handles it too, so Form1's own handling is asked directly.
+TEST_F(InputTest, CtrlASelectsTheWholeListAndNothingElse) {
+    SetWindowTextW(Control(IdText4), L"1, 2, 3\r\n4, 5, 6");
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const auto ctrlA = [&](ControlId id) {
+        return form.TranslateKeyboard(KeyDown(Control(id), 'A'));
+    };
+    EXPECT_FALSE(ctrlA(IdText1));
+    EXPECT_TRUE(ctrlA(IdText4));
+    EXPECT_EQ(SendMessageW(Control(IdText4), EM_GETSEL, 0, 0), MAKELONG(0, 16));
+    keys[VK_MENU] = 0x80; // Ctrl+Alt is AltGr, which types characters
+    SetKeyboardState(keys);
+    EXPECT_FALSE(ctrlA(IdText4));
+    EXPECT_FALSE(form.TranslateKeyboard(KeyDown(Control(IdText4), VK_TAB)));
+    const BYTE released[256] = {};
+    SetKeyboardState(const_cast<BYTE*>(released));
+}
+
+TEST_F(InputTest, FocusReturnsToItsControlWhenTheWindowIsActivatedAgain) {
+    SetFocus(form.window());
+    EXPECT_EQ(Focused(), IdText1) << "first in the tab order";
+    SetFocus(Control(IdCommand3));
+    const HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                       nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    SetForegroundWindow(form.window());
+    SetActiveWindow(form.window());
+    EXPECT_EQ(Focused(), IdCommand3);
+    DestroyWindow(other);
+}
+
+// The default limit of 32K characters would stop typing into a long list.
+TEST_F(InputTest, ListLongerThan32KCharactersIsShownWholeAndTakesTyping) {
+    std::string file;
+    std::wstring list;
+    for (int i = 0; list.size() <= 40000; ++i) {
+        file += "[p]\r\nx=123456.125\r\ny=-234567.25\r\nz=345678.5\r\n";
+        list += (i == 0 ? L"" : L"\r\n") + std::wstring(L"123456.125, -234567.25, 345678.5");
+    }
+    folder.Write(file);
+    Press(IdCommand1);
+    ASSERT_EQ(Text(IdText4), list);
+    SetFocus(Control(IdText4));
+    SendMessageW(Control(IdText4), EM_SETSEL, list.size(), list.size());
+    SendMessageW(Control(IdText4), WM_CHAR, L'7', 0);
+    EXPECT_EQ(Text(IdText4), list + L"7");
+}
+
+} // namespace
+} // namespace velmora::testing

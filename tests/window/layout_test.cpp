@@ -1,0 +1,174 @@
+// Form1 as the user first sees it, at 96 DPI and after a move to a 144-DPI
+// monitor: size, place, frame, stacking, captions, fonts and colours.
+// The program looks up what Windows 10 added at run time; the test calls it.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0A00
+#undef WINVER
+#define WINVER 0x0A00
+#include "form1_fixture.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace velmora::testing {
+namespace {
+
+constexpr UINT DpiChanged = 0x02E0;       // WM_DPICHANGED
+constexpr UINT GetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
+
+struct Place {
+    ControlId id;
+    int left, top, width, height; // pixels at 96 DPI
+    const wchar_t* caption;
+    int boldHundredthsOfPoint; // 0: the window's default font
+};
+
+// Topmost first.
+constexpr Place Places[] = {
+    {IdCommand4, 184, 280, 41, 33, L"Clear", 0},
+    {IdCommand3, 128, 280, 57, 33, L"Uncheck", 0},
+    {IdOption1, 8, 288, 209, 17, L"Multiply By 16", 975},
+    {IdText4, 8, 40, 217, 241, L"", 0},
+    {IdCommand1, 8, 312, 217, 25, L"Refresh", 975},
+    {IdText3, 16, 160, 185, 25, L"", 0},
+    {IdText2, 16, 192, 185, 25, L"", 0},
+    {IdText1, 24, 160, 177, 25, L"", 0},
+    {IdCommand2, 40, 160, 145, 49, L"Command2", 0},
+    {IdLabel2, 8, 24, 233, 17, L"Made by the Velmora developers", 0},
+    {IdLabel1, 8, 0, 249, 33, L"Velmora", 1200},
+};
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font;
+}
+
+class LayoutTest : public Form1Test, public ::testing::WithParamInterface<int> {
+  protected:
+    int Scaled(int pixels) const { return MulDiv(pixels, GetParam(), 96); }
+};
+
+TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
+    const int dpi = GetParam();
+    RECT frame{};
+    GetWindowRect(form.window(), &frame);
+    if (dpi != 96) {
+        const RECT suggested{100, 50, 300, 400};
+        SendMessageW(form.window(), DpiChanged, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        GetWindowRect(form.window(), &frame);
+        EXPECT_EQ(frame.left, 100);
+        EXPECT_EQ(frame.top, 50);
+    } else { // centred on the work area; twice the centre, so odd pixels may go either way
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1);
+        EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1);
+    }
+    // The frame for a client area of 3525 x 5100 twips at the DPI. Only at the
+    // system's own DPI does the system draw the frame at that size.
+    RECT expected{0, 0, Scaled(235), Scaled(340)};
+    AdjustWindowRectExForDpi(&expected, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0, dpi);
+    EXPECT_EQ(frame.right - frame.left, expected.right - expected.left);
+    EXPECT_EQ(frame.bottom - frame.top, expected.bottom - expected.top);
+    SIZE scaledSize{};
+    EXPECT_TRUE(
+        SendMessageW(form.window(), GetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&scaledSize)));
+    EXPECT_EQ(scaledSize.cx, expected.right - expected.left);
+    EXPECT_EQ(scaledSize.cy, expected.bottom - expected.top);
+    RECT client{};
+    GetClientRect(form.window(), &client);
+    if (dpi == 96) {
+        EXPECT_EQ(client.right, 235);
+        EXPECT_EQ(client.bottom, 340);
+    }
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HWND control = GetWindow(form.window(), GW_CHILD);
+    for (const Place& place : Places) {
+        SCOPED_TRACE(place.id);
+        ASSERT_EQ(GetDlgCtrlID(control), place.id) << "stacking order";
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, form.window(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, Scaled(place.left));
+        EXPECT_EQ(rect.top, Scaled(place.top));
+        EXPECT_EQ(rect.right - rect.left, Scaled(place.width));
+        EXPECT_EQ(rect.bottom - rect.top, Scaled(place.height));
+        EXPECT_EQ(Text(place.id), place.caption);
+
+        const LOGFONTW font = FontOf(control);
+        if (place.boldHundredthsOfPoint != 0) {
+            EXPECT_EQ(font.lfHeight, -MulDiv(place.boldHundredthsOfPoint, dpi, 7200));
+            EXPECT_EQ(font.lfWeight, FW_BOLD);
+            const std::wstring face = font.lfFaceName;
+            EXPECT_TRUE(face == L"MS Sans Serif" || face == L"Microsoft Sans Serif");
+        } else {
+            EXPECT_EQ(font.lfHeight, MulDiv(metrics.lfMessageFont.lfHeight, dpi, 96));
+            EXPECT_EQ(font.lfWeight, metrics.lfMessageFont.lfWeight);
+            EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
+        }
+        control = GetWindow(control, GW_HWNDNEXT);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, LayoutTest, ::testing::Values(96, 144));
+
+TEST_F(Form1Test, StartsAsAFixedWindowCaptionedVelmoraWithItsIconAndAnEmptyList) {
+    EXPECT_EQ(WindowText(form.window()), L"Velmora");
+    const auto style = static_cast<DWORD>(GetWindowLongW(form.window(), GWL_STYLE));
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU),
+              static_cast<DWORD>(WS_MINIMIZEBOX | WS_SYSMENU));
+    EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICON), 0);
+    EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICONSM), 0);
+    EXPECT_FALSE(Checked(IdOption1));
+    const auto listStyle = GetWindowLongW(Control(IdText4), GWL_STYLE);
+    EXPECT_EQ(listStyle & (WS_VSCROLL | WS_HSCROLL | ES_READONLY), 0);
+    EXPECT_NE(listStyle & ES_MULTILINE, 0);
+}
+
+// The colours the screen shows in a rectangle of Form1's client area.
+std::vector<COLORREF> ScreenColours(HWND form, RECT rect) {
+    MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> pixels(static_cast<std::size_t>(width * height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    for (COLORREF& pixel : pixels) // DIB pixels are 0x00RRGGBB
+        pixel = RGB(GetBValue(pixel), GetGValue(pixel), GetRValue(pixel));
+    return pixels;
+}
+
+// The covered fields and button must not paint through the list, and the list
+// and the window around it show the button face.
+TEST_F(Form1Test, EmptyListAndItsMarginShowOnlyTheButtonFace) {
+    Press(IdCommand3); // the focus away from the fields: no caret shows
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    for (const RECT rect : {RECT{11, 43, 222, 278}, RECT{0, 40, 8, 280}}) {
+        std::vector<COLORREF> pixels;
+        PumpUntil([&] {
+            RedrawWindow(form.window(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            pixels = ScreenColours(form.window(), rect);
+            return std::ranges::count(pixels, face) == static_cast<long>(pixels.size());
+        });
+        EXPECT_EQ(std::ranges::count(pixels, face), static_cast<long>(pixels.size()));
+    }
+}
+
+} // namespace
+} // namespace velmora::testing
