@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <string>
 
 namespace {
 
@@ -29,6 +30,14 @@ int RunMessageLoop(velmora::Form1& form) {
     return static_cast<int>(message.wParam);
 }
 
+// A window destroyed on the way out of a failed start has posted a quit, which
+// would end the message box's own loop before the user could read it.
+void TellStartFailed(const std::wstring& message) {
+    MSG quit{};
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    velmora::ShowMessage(MessageBoxW, nullptr, message);
+}
+
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -38,9 +47,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         form.ShowCentred(showCommand);
         return RunMessageLoop(form);
     } catch (const velmora::platform::SystemError& error) {
-        velmora::ShowMessage(MessageBoxW, nullptr, error.message());
+        TellStartFailed(error.message());
     } catch (const std::exception&) {
-        velmora::ShowMessage(MessageBoxW, nullptr, L"Velmora could not start.");
+        TellStartFailed(L"Velmora could not start.");
     }
     return 1;
 }

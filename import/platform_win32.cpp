@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include "long_path.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -58,7 +60,7 @@ std::wstring ExecutableFolder() {
 }
 
 bool IsNormalFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = GetFileAttributesW(LongPathForm(path).c_str());
     constexpr DWORD NotNormal =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & NotNormal) == 0;
@@ -93,7 +95,7 @@ std::wstring UserDecimalSeparator() {
 
 File File::OpenForReading(const std::wstring& path) {
     // Full sharing: the script that writes the file is never locked out.
-    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ,
+    const HANDLE handle = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
@@ -104,7 +106,7 @@ File File::OpenForReading(const std::wstring& path) {
 File File::OpenTruncating(const std::wstring& path) {
     // TRUNCATE_EXISTING never creates: a file that vanished stays gone.
     const HANDLE handle =
-        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                     TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         ThrowLastError();

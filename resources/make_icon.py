@@ -4,15 +4,20 @@
 The picture: a blue tile with a faint coordinate grid and a white map pin with
 an orange centre. Each of the sizes 16, 24, 32 and 48 px is drawn twice: in
 32-bit colour with smooth edges, and in 256 colours with a transparency mask
-for displays that cannot show more. Standard library only; run it again after
+for displays that cannot show more. The sizes 20, 40 and 64 px (125% to 200%
+scaling) are drawn in 32-bit colour, and 256 px (Explorer's large views) as a
+PNG image, as Windows stores that size. Standard library only; run it again after
 changing the drawing and commit the result, so that the build needs no Python.
 """
 
 import math
 import struct
+import zlib
 from pathlib import Path
 
-SIZES = (16, 24, 32, 48)
+PALETTE_SIZES = (16, 24, 32, 48)
+TRUE_COLOUR_SIZES = (20, 40, 64)
+PNG_SIZE = 256
 SAMPLES = 8  # per pixel and axis, for smooth edges
 
 TILE_TOP = (0x3D, 0x8B, 0xFD)
@@ -181,6 +186,18 @@ def image_256_colours(pixels):
             mask_rows(pixels, lambda p: not opaque(p)))
 
 
+def png_image(pixels):
+    def chunk(kind, body):
+        return (struct.pack(">I", len(body)) + kind + body +
+                struct.pack(">I", zlib.crc32(kind + body)))
+
+    size = len(pixels)
+    rows = b"".join(b"\0" + bytes(c for p in row for c in p) for row in pixels)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)  # 8-bit RGBA
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 def icon_file(images):
     """images: (size, bit count, bitmap bytes) in the order the directory lists them."""
     header = struct.pack("<HHH", 0, 1, len(images))
@@ -196,10 +213,13 @@ def icon_file(images):
 
 def main():
     images = []
-    for size in SIZES:
+    for size in PALETTE_SIZES:
         pixels = render(size)
         images.append((size, 32, image_32bit(pixels)))
         images.append((size, 8, image_256_colours(pixels)))
+    for size in TRUE_COLOUR_SIZES:
+        images.append((size, 32, image_32bit(render(size))))
+    images.append((PNG_SIZE, 32, png_image(render(PNG_SIZE))))
     target = Path(__file__).with_name("velmora.ico")
     target.write_bytes(icon_file(images))
     print(f"wrote {target} ({len(images)} images)")

@@ -8,15 +8,39 @@ namespace {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+using EnableNonClientDpiScalingFunction = BOOL(WINAPI*)(HWND);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+
+template <typename Function> Function Lookup(HMODULE module, const char* name) {
+    if (module == nullptr)
+        return nullptr;
+    // Through a generic function pointer: a direct cast trips -Wcast-function-type.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
 
 // user32 stays loaded for the life of the process, so the module handle needs no release.
 template <typename Function> Function User32Function(const char* name) {
-    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr)
-        return nullptr;
-    // Through a generic function pointer: a direct cast trips -Wcast-function-type.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+    return Lookup<Function>(GetModuleHandleW(L"user32.dll"), name);
+}
+
+// shcore.dll (Windows 8.1) is not one of the DLLs Windows always takes from
+// System32, so it is loaded from there by full search rule, never from the
+// program's folder. It stays loaded: its function is kept for the process.
+GetDpiForMonitorFunction GetDpiForMonitorOfShcore() {
+    return Lookup<GetDpiForMonitorFunction>(
+        LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+}
+
+// Windows 8.1: the effective DPI of the monitor the window is on.
+UINT MonitorDpi(HWND window) {
+    static const auto getDpiForMonitor = GetDpiForMonitorOfShcore();
+    UINT x = 0, y = 0;
+    constexpr int EffectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    if (getDpiForMonitor == nullptr ||
+        FAILED(getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), EffectiveDpi,
+                                &x, &y)))
+        return 0;
+    return y;
 }
 
 UINT ScreenDpi() {
@@ -35,24 +59,15 @@ UINT SystemDpi() {
 
 UINT DpiForWindow(HWND window) {
     static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
-    if (getDpiForWindow != nullptr) {
-        if (const UINT dpi = getDpiForWindow(window); dpi != 0)
-            return dpi;
-    }
-    return SystemDpi();
+    const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : MonitorDpi(window);
+    return dpi != 0 ? dpi : SystemDpi();
 }
 
-bool MessageFontMetrics(NONCLIENTMETRICSW& metrics, UINT dpi) {
-    static const auto parametersForDpi =
-        User32Function<SystemParametersInfoForDpiFunction>("SystemParametersInfoForDpi");
-    if (parametersForDpi != nullptr)
-        return parametersForDpi(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0, dpi);
-    // Older systems give the metrics at the system DPI.
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        return false;
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
-                                            static_cast<int>(SystemDpi()));
-    return true;
+void EnableFrameScaling(HWND window) {
+    static const auto enable =
+        User32Function<EnableNonClientDpiScalingFunction>("EnableNonClientDpiScaling");
+    if (enable != nullptr)
+        enable(window);
 }
 
 SIZE WindowSizeForClient(SIZE client, DWORD style, DWORD extendedStyle, UINT dpi) {

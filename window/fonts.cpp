@@ -1,6 +1,5 @@
 #include "fonts.h"
 
-#include "dpi.h"
 #include "system_error.h"
 
 #include <cwchar>
@@ -46,25 +45,28 @@ UniqueFont CreateBoldFont(int hundredthsOfPoint, UINT dpi) {
     font.lfQuality = DEFAULT_QUALITY;
     // Where neither face exists, this steers the font mapper to a proportional sans serif.
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    wcsncpy(font.lfFaceName, Form1FontFace(), LF_FACESIZE - 1);
+    static const bool classicInstalled = IsFontInstalled(ClassicFace);
+    wcsncpy(font.lfFaceName, BoldFontFace(dpi, classicInstalled), LF_FACESIZE - 1);
     return MakeFont(font);
 }
 
-// The window's default font is the system's message font (Segoe UI 9 pt on
-// Windows 7 to 11): it follows the user's settings and scales cleanly.
+// The face of the system's message font (Segoe UI on Windows 7 to 11) at the
+// 9 pt it has by default. The layout is fixed, so a larger text size chosen by
+// the user would be clipped in "Clear" and in the fields: only the DPI scales it.
 UniqueFont CreateDefaultFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    if (!MessageFontMetrics(metrics, dpi))
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
         ThrowLastError(L"Velmora could not read the system's message font");
+    metrics.lfMessageFont.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    metrics.lfMessageFont.lfWidth = 0;
     return MakeFont(metrics.lfMessageFont);
 }
 
 } // namespace
 
-const wchar_t* Form1FontFace() {
-    static const bool classicInstalled = IsFontInstalled(ClassicFace);
-    return classicInstalled ? ClassicFace : SubstituteFace;
+const wchar_t* BoldFontFace(UINT dpi, bool classicInstalled) {
+    return dpi == USER_DEFAULT_SCREEN_DPI && classicInstalled ? ClassicFace : SubstituteFace;
 }
 
 Form1Fonts::Form1Fonts(UINT dpi)

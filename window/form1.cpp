@@ -51,11 +51,18 @@ MONITORINFO PrimaryMonitor() {
     return monitor;
 }
 
-// The list has the button-face background of the window around it.
+// The list has the button-face background of the window around it, and the
+// text colour made for that background, which a high-contrast theme keeps legible.
 LRESULT ListColours(HDC context) {
     SetBkColor(context, GetSysColor(COLOR_BTNFACE));
-    SetTextColor(context, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(context, GetSysColor(COLOR_BTNTEXT));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+int ShowCommandForFixedWindow(int showCommand) {
+    // "Run: Maximized" in a shortcut, or start /max: a window without a
+    // maximise box and sizing frame opens at its own size.
+    return showCommand == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : showCommand;
 }
 
 std::wstring DescribeUnexpected(const std::exception& error) {
@@ -89,7 +96,10 @@ void Form1::ShowCentred(int showCommand) {
     const int top = screen.top + (screen.bottom - screen.top - size.cy) / 2;
     SetWindowPos(window_.get(), nullptr, left, top, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(window_.get(), showCommand);
+    ShowWindow(window_.get(), ShowCommandForFixedWindow(showCommand));
+    // The first ShowWindow of a program may take the starter's wish instead.
+    if (IsZoomed(window_.get()))
+        ShowWindow(window_.get(), SW_RESTORE);
     UpdateWindow(window_.get());
 }
 
@@ -99,6 +109,7 @@ LRESULT CALLBACK Form1::WindowProcedure(HWND window, UINT message, WPARAM wParam
             static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->window_.reset(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        EnableFrameScaling(window);
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr)

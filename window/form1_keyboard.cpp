@@ -22,6 +22,20 @@ bool Form1::TranslateKeyboard(const MSG& message) {
         SendMessageW(message.hwnd, EM_SETSEL, 0, -1);
         return true;
     }
+    // F5 reloads, as in other Windows programs that show data. Sent as
+    // Refresh's click, so that it runs where every click runs.
+    if (message.wParam == VK_F5 && !control && !alt) {
+        SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(IdCommand1, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(IdCommand1)));
+        return true;
+    }
+    // As in dialogs, Enter presses the focused push button (Space already does).
+    const auto dialogCode = SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0);
+    if (message.wParam == VK_RETURN && !control && !alt &&
+        (dialogCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
+        SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
     return false;
 }
 

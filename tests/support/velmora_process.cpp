@@ -49,10 +49,12 @@ HWND WaitForWindow(HANDLE process, DWORD processId, std::wstring_view windowClas
 } // namespace
 
 VelmoraProcess::VelmoraProcess(const std::filesystem::path& executable,
-                               const std::filesystem::path& workingFolder) {
+                               const std::filesystem::path& workingFolder, int showCommand) {
     std::wstring commandLine = L"\"" + executable.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.c_str(), &startup, &started))

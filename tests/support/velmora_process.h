@@ -13,9 +13,10 @@ namespace velmora::testing {
 class VelmoraProcess {
   public:
     // The working folder may differ from the program's own on purpose: the
-    // program must find its file beside its executable.
+    // program must find its file beside its executable. showCommand is what a
+    // shortcut's "Run:" setting asks for.
     VelmoraProcess(const std::filesystem::path& executable,
-                   const std::filesystem::path& workingFolder);
+                   const std::filesystem::path& workingFolder, int showCommand = SW_SHOWDEFAULT);
     VelmoraProcess(const VelmoraProcess&) = delete;
     VelmoraProcess& operator=(const VelmoraProcess&) = delete;
     ~VelmoraProcess();

@@ -118,6 +118,23 @@ TEST_F(InputTest, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
         << "focus rectangles show once the keyboard is used";
 }
 
+// As in dialogs, Enter and Space press the focused button; F5 refreshes from anywhere.
+TEST_F(InputTest, EnterAndSpacePressTheFocusedButtonAndF5Refreshes) {
+    folder.Write(TwoGroups);
+    SetFocus(Control(IdText1));
+    PressKey(VK_F5);
+    EXPECT_TRUE(PumpUntil([&] { return Text(IdText4) == L"1, 2, 3\r\n4, 5, 6"; }));
+    for (const WORD key : {WORD{VK_RETURN}, WORD{VK_SPACE}}) {
+        Press(IdOption1);
+        SetFocus(Control(IdCommand3));
+        PressKey(key);
+        EXPECT_TRUE(PumpUntil([&] { return !Checked(IdOption1); })) << key;
+    }
+    SetFocus(Control(IdCommand4));
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return folder.Read() == ""; }));
+}
+
 // Older edit controls do not know Ctrl+A; Form1 selects the list itself. Wine's
 // edit handles it too, so Form1's own handling is asked directly.
 TEST_F(InputTest, CtrlASelectsTheWholeListAndNothingElse) {

@@ -101,16 +101,18 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
         EXPECT_EQ(rect.bottom - rect.top, Scaled(place.height));
         EXPECT_EQ(Text(place.id), place.caption);
 
+        // The bitmap "MS Sans Serif" only where it is drawn sharp; 9 pt of the
+        // message font's face whatever text size the user chose.
         const LOGFONTW font = FontOf(control);
+        const std::wstring face = font.lfFaceName;
         if (place.boldHundredthsOfPoint != 0) {
             EXPECT_EQ(font.lfHeight, -MulDiv(place.boldHundredthsOfPoint, dpi, 7200));
             EXPECT_EQ(font.lfWeight, FW_BOLD);
-            const std::wstring face = font.lfFaceName;
-            EXPECT_TRUE(face == L"MS Sans Serif" || face == L"Microsoft Sans Serif");
+            EXPECT_TRUE(face == L"Microsoft Sans Serif" || (dpi == 96 && face == L"MS Sans Serif"));
         } else {
-            EXPECT_EQ(font.lfHeight, MulDiv(metrics.lfMessageFont.lfHeight, dpi, 96));
+            EXPECT_EQ(font.lfHeight, -MulDiv(9, dpi, 72));
             EXPECT_EQ(font.lfWeight, metrics.lfMessageFont.lfWeight);
-            EXPECT_STREQ(font.lfFaceName, metrics.lfMessageFont.lfFaceName);
+            EXPECT_EQ(face, metrics.lfMessageFont.lfFaceName);
         }
         control = GetWindow(control, GW_HWNDNEXT);
     }
@@ -129,6 +131,23 @@ TEST_F(Form1Test, StartsAsAFixedWindowCaptionedVelmoraWithItsIconAndAnEmptyList)
     const auto listStyle = GetWindowLongW(Control(IdText4), GWL_STYLE);
     EXPECT_EQ(listStyle & (WS_VSCROLL | WS_HSCROLL | ES_READONLY), 0);
     EXPECT_NE(listStyle & ES_MULTILINE, 0);
+}
+
+// Text and background that a high-contrast theme pairs, also in the list.
+TEST_F(Form1Test, ListShowsButtonTextOnTheButtonFace) {
+    // Button text apart from window text, as high-contrast themes may have it.
+    const int element = COLOR_BTNTEXT;
+    const COLORREF saved = GetSysColor(element), distinct = RGB(1, 2, 3);
+    SetSysColors(1, &element, &distinct);
+    const HDC context = GetDC(Control(IdText4));
+    const auto brush =
+        SendMessageW(form.window(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(context),
+                     reinterpret_cast<LPARAM>(Control(IdText4)));
+    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)));
+    EXPECT_EQ(GetBkColor(context), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetTextColor(context), distinct);
+    ReleaseDC(Control(IdText4), context);
+    SetSysColors(1, &element, &saved);
 }
 
 // The colours the screen shows in a rectangle of Form1's client area.

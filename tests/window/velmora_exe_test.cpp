@@ -33,13 +33,15 @@ std::wstring MessageBoxText(HWND box) {
     return text;
 }
 
+// Started as a shortcut set to "Run: Maximized" starts it.
 TEST(VelmoraExe, StartsCentredRefreshesReportsAMissingFileAndEndsWhenClosed) {
     ProgramFolder folder;
     const auto executable = std::filesystem::path(folder.programFolder()) / L"velmora.exe";
     std::filesystem::copy_file(VELMORA_EXE, executable);
     folder.Write(TwoGroups);
-    VelmoraProcess velmora(executable, std::filesystem::temp_directory_path());
+    VelmoraProcess velmora(executable, std::filesystem::temp_directory_path(), SW_SHOWMAXIMIZED);
     const HWND form = velmora.form();
+    EXPECT_FALSE(IsZoomed(form)) << "a fixed window is never maximised";
     EXPECT_EQ(TextOf(form), L"Velmora");
     RECT frame{}, work{};
     GetWindowRect(form, &frame);
@@ -90,7 +92,8 @@ TEST(VelmoraExe, HoldsItsVersionIconImagesAndManifest) {
               std::pair(0x10000ul, 0ul));
     for (const auto& [name, expected] : {std::pair{L"FileVersion", L"1.00"},
                                          {L"ProductVersion", L"1.00"},
-                                         {L"ProductName", L"Velmora"}}) {
+                                         {L"ProductName", L"Velmora"},
+                                         {L"FileDescription", L"Velmora"}}) {
         wchar_t* value = nullptr;
         const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
         ASSERT_TRUE(
@@ -104,12 +107,23 @@ TEST(VelmoraExe, HoldsItsVersionIconImagesAndManifest) {
     const std::string_view icon = exe.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(1));
     std::set<std::pair<int, int>> images;
     for (std::size_t i = 0; i < static_cast<unsigned char>(icon[4]); ++i)
-        images.emplace(static_cast<unsigned char>(icon[6 + 14 * i]), icon[6 + 14 * i + 6]);
-    EXPECT_EQ(images,
-              (std::set<std::pair<int, int>>{
-                  {16, 8}, {24, 8}, {32, 8}, {48, 8}, {16, 32}, {24, 32}, {32, 32}, {48, 32}}));
+        images.emplace(static_cast<unsigned char>(icon[6 + 14 * i] - 1) + 1, // 0 stands for 256
+                       icon[6 + 14 * i + 6]);
+    EXPECT_EQ(images, (std::set<std::pair<int, int>>{{16, 8},
+                                                     {24, 8},
+                                                     {32, 8},
+                                                     {48, 8},
+                                                     {16, 32},
+                                                     {20, 32},
+                                                     {24, 32},
+                                                     {32, 32},
+                                                     {40, 32},
+                                                     {48, 32},
+                                                     {64, 32},
+                                                     {256, 32}}));
     const std::string_view manifest = exe.Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
-    for (const char* entry : {"PerMonitorV2", "true/pm", "Microsoft.Windows.Common-Controls"})
+    for (const char* entry : {"name=\"Velmora\" version=\"1.0.0.0\"", "PerMonitorV2", "true/pm",
+                              "Microsoft.Windows.Common-Controls"})
         EXPECT_NE(manifest.find(entry), manifest.npos) << entry;
 }
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace velmora {
+
+// The path as the file functions take it. From MAX_PATH (260) characters on,
+// Windows refuses a plain path unless long paths are enabled system-wide, and
+// takes it only in the \\?\ form (\\?\UNC\server\share\... for a network
+// folder). That form is not normalised, so a separator doubled by joining a
+// drive's root with "\cleo\Temp.INI" is made single there. Shorter paths and
+// paths already in that form stand as they are.
+std::wstring LongPathForm(const std::wstring& path);
+
+} // namespace velmora
