@@ -1,3 +1,4 @@
+#include "accessible_names.h"
 #include "form1.h"
 #include "message_box.h"
 #include "platform.h"
@@ -43,6 +44,7 @@ void TellStartFailed(const std::wstring& message) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
         InitialiseCommonControls();
+        const velmora::ComApartment com; // for screen readers
         velmora::Form1 form(instance, velmora::platform::ExecutableFolder(), MessageBoxW);
         form.ShowCentred(showCommand);
         return RunMessageLoop(form);

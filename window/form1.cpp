@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "accessible_names.h"
 #include "control_ids.h"
 #include "dpi.h"
 #include "form1_controls.h"
@@ -172,6 +173,8 @@ void Form1::CreateControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), instance_, nullptr);
         if (control == nullptr)
             ThrowLastError(L"Velmora could not create its controls");
+        if (definition.accessibleName != nullptr)
+            NameForScreenReaders(control, definition.accessibleName);
     }
     // 0 raises the limit to the maximum, so that typing into a long list is not
     // stopped at the default 32K characters.

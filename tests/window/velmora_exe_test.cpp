@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -34,6 +36,38 @@ std::wstring MessageBoxText(HWND box) {
 }
 
 // Started as a shortcut set to "Run: Maximized" starts it.
+// What a screen reader in another process hears for each control that takes the focus.
+void ExpectAccessibleNames(HWND form) {
+    const std::pair<ControlId, const wchar_t*> names[] = {
+        {IdText1, L"Working field: first value"},
+        {IdText2, L"Working field: second value"},
+        {IdText3, L"Working field: third value"},
+        {IdCommand1, L"Refresh"},
+        {IdCommand2, L"Working button: reads the positions"},
+        {IdText4, L"Positions"},
+        {IdOption1, L"Multiply By 16"},
+        {IdCommand3, L"Uncheck"},
+        {IdCommand4, L"Clear"},
+    };
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    for (const auto& [id, expected] : names) {
+        IAccessible* object = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(GetDlgItem(form, id), OBJID_CLIENT,
+                                             __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object)),
+                  S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        EXPECT_EQ(object->get_accName(self, &name), S_OK) << id;
+        EXPECT_STREQ(name, expected);
+        SysFreeString(name);
+        object->Release();
+    }
+    CoUninitialize();
+}
+
 TEST(VelmoraExe, StartsCentredRefreshesReportsAMissingFileAndEndsWhenClosed) {
     ProgramFolder folder;
     const auto executable = std::filesystem::path(folder.programFolder()) / L"velmora.exe";
@@ -60,6 +94,8 @@ TEST(VelmoraExe, StartsCentredRefreshesReportsAMissingFileAndEndsWhenClosed) {
     EXPECT_EQ(MessageBoxText(box), L"An important file not found.");
     EXPECT_EQ(GetWindow(box, GW_OWNER), form);
     SendMessageW(box, WM_COMMAND, IDOK, 0);
+
+    ExpectAccessibleNames(form);
 
     PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(velmora.WaitForExit(10'000), 0u);
