@@ -45,6 +45,15 @@ LOGFONTW FontOf(HWND control) {
     return font;
 }
 
+// The frame for a client area of 3525 x 5100 twips at the DPI. Only at the
+// system's own DPI does the system draw the frame at that size.
+SIZE FrameSize(int dpi) {
+    RECT frame{0, 0, MulDiv(235, dpi, 96), MulDiv(340, dpi, 96)};
+    AdjustWindowRectExForDpi(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0,
+                             static_cast<UINT>(dpi));
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 class LayoutTest : public Form1Test, public ::testing::WithParamInterface<int> {
   protected:
     int Scaled(int pixels) const { return MulDiv(pixels, GetParam(), 96); }
@@ -67,17 +76,16 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
         EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1);
         EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1);
     }
-    // The frame for a client area of 3525 x 5100 twips at the DPI. Only at the
-    // system's own DPI does the system draw the frame at that size.
-    RECT expected{0, 0, Scaled(235), Scaled(340)};
-    AdjustWindowRectExForDpi(&expected, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0, dpi);
-    EXPECT_EQ(frame.right - frame.left, expected.right - expected.left);
-    EXPECT_EQ(frame.bottom - frame.top, expected.bottom - expected.top);
+    const SIZE expected = FrameSize(dpi);
+    EXPECT_EQ(frame.right - frame.left, expected.cx);
+    EXPECT_EQ(frame.bottom - frame.top, expected.cy);
+    // Windows asks before a move to a monitor of another DPI.
+    const int otherDpi = dpi == 96 ? 144 : 96;
     SIZE scaledSize{};
-    EXPECT_TRUE(
-        SendMessageW(form.window(), GetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&scaledSize)));
-    EXPECT_EQ(scaledSize.cx, expected.right - expected.left);
-    EXPECT_EQ(scaledSize.cy, expected.bottom - expected.top);
+    EXPECT_TRUE(SendMessageW(form.window(), GetDpiScaledSize, otherDpi,
+                             reinterpret_cast<LPARAM>(&scaledSize)));
+    EXPECT_EQ(scaledSize.cx, FrameSize(otherDpi).cx);
+    EXPECT_EQ(scaledSize.cy, FrameSize(otherDpi).cy);
     RECT client{};
     GetClientRect(form.window(), &client);
     if (dpi == 96) {
@@ -118,7 +126,23 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, LayoutTest, ::testing::Values(96, 144));
+// 120 and 144: a quarter and a half pixel to round.
+INSTANTIATE_TEST_SUITE_P(Dpi, LayoutTest, ::testing::Values(96, 120, 144));
+
+// The default font takes the face the user's system has for messages.
+TEST(DefaultFontTest, TakesTheFaceOfTheSystemsMessageFont) {
+    NONCLIENTMETRICSW saved{};
+    saved.cbSize = sizeof saved;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    NONCLIENTMETRICSW changed = saved;
+    wcscpy(changed.lfMessageFont.lfFaceName, L"DejaVu Serif");
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0);
+    {
+        Form1 form(GetModuleHandleW(nullptr), L"", nullptr);
+        EXPECT_STREQ(FontOf(GetDlgItem(form.window(), IdText4)).lfFaceName, L"DejaVu Serif");
+    }
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+}
 
 TEST_F(Form1Test, StartsAsAFixedWindowCaptionedVelmoraWithItsIconAndAnEmptyList) {
     EXPECT_EQ(WindowText(form.window()), L"Velmora");
