@@ -66,6 +66,7 @@ class Form1 {
     void OnClearClick();
     void OnTitleClick();
     void RunCommand(const Command& command);
+    std::wstring Run(const Command& command, WindowModel& model);
     void Import(WindowModel& model);
     void PressCommand2();
     void Tell(std::wstring_view message);

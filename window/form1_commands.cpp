@@ -6,6 +6,7 @@
 #include "model_binding.h"
 #include "platform.h"
 #include "texts.h"
+#include "wait_cursor.h"
 
 #include <string>
 #include <utility>
@@ -90,23 +91,30 @@ void Form1::OnTitleClick() {
 // into the list, or into a covered field reached with Tab), writes back what
 // changed, also when the command stopped part way, and only then tells the user.
 void Form1::RunCommand(const Command& command) {
-    const WindowModel shown = ReadModel(window_.get());
-    WindowModel model = shown;
     std::wstring message;
     {
-        const RunningModel running(runningModel_, model);
-        try {
-            if (command(model) == Status::FileMissing)
-                message = MissingFileMessage;
-        } catch (const CoordinateError& error) {
-            message = DescribeError(error);
-        } catch (const platform::SystemError& error) {
-            message = error.message();
-        }
+        const WaitCursor wait; // a Refresh of a huge file takes a moment
+        const WindowModel shown = ReadModel(window_.get());
+        WindowModel model = shown;
+        message = Run(command, model);
+        WriteModel(window_.get(), model, shown);
     }
-    WriteModel(window_.get(), model, shown);
     if (!message.empty())
         Tell(message);
+}
+
+// What the user is told when the command ends: nothing when all went well.
+std::wstring Form1::Run(const Command& command, WindowModel& model) {
+    const RunningModel running(runningModel_, model);
+    try {
+        if (command(model) == Status::FileMissing)
+            return MissingFileMessage;
+    } catch (const CoordinateError& error) {
+        return DescribeError(error);
+    } catch (const platform::SystemError& error) {
+        return error.message();
+    }
+    return {};
 }
 
 void Form1::Tell(std::wstring_view message) {

@@ -2,6 +2,8 @@
 // and in the message the user is shown.
 #include "form1_fixture.h"
 
+#include <commctrl.h>
+
 namespace velmora::testing {
 namespace {
 
@@ -75,6 +77,31 @@ TEST_F(Form1Test, Command2PressedByTheUserRunsAnImportOfItsOwn) {
     SetWindowTextW(Control(IdText4), L"typed");
     Press(IdCommand2);
     ExpectFields(*this, {L"1, 2, 3\r\n4, 5, 6", L"4", L"5", L"6"});
+}
+
+// Busy while the list fills, which takes a moment on a huge file; not over a
+// message box, nor afterwards.
+TEST_F(Form1Test, CommandShowsTheWaitCursorUntilItsMessage) {
+    const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    HCURSOR whileFilling = nullptr;
+    const auto recordCursor = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR cursor) -> LRESULT {
+        if (message == WM_SETTEXT)
+            *reinterpret_cast<HCURSOR*>(cursor) = GetCursor();
+        return DefSubclassProc(window, message, wParam, lParam);
+    };
+    SetWindowSubclass(Control(IdText4), recordCursor, 1,
+                      reinterpret_cast<DWORD_PTR>(&whileFilling));
+    SetCursor(arrow);
+    folder.Write(TwoGroups);
+    Press(IdCommand1);
+    EXPECT_EQ(whileFilling, LoadCursorW(nullptr, IDC_WAIT));
+    EXPECT_EQ(GetCursor(), arrow);
+    std::filesystem::remove(folder.coordinateFile());
+    Press(IdCommand1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].cursor, arrow);
+    RemoveWindowSubclass(Control(IdText4), recordCursor, 1);
 }
 
 void ExpectMessage(const Form1Test& test, const RecordedMessage& message, const wchar_t* text) {

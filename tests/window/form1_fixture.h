@@ -22,6 +22,7 @@ struct RecordedMessage {
     std::wstring caption;
     UINT type;
     std::wstring listWhileShown; // Text4 while the box is up
+    HCURSOR cursor;
 };
 
 class Form1Test : public ::testing::Test {
@@ -62,7 +63,7 @@ class Form1Test : public ::testing::Test {
     std::vector<RecordedMessage> messages;
     Form1 form{GetModuleHandleW(nullptr), folder.programFolder(),
                [this](HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {
-                   messages.push_back({owner, text, caption, type, Text(IdText4)});
+                   messages.push_back({owner, text, caption, type, Text(IdText4), GetCursor()});
                    return IDOK;
                }};
 };
