@@ -13,33 +13,16 @@ constexpr int StartupMilliseconds = 45'000;
 constexpr int ReactionMilliseconds = 10'000;
 constexpr int PollMilliseconds = 20;
 
-struct WindowSearch {
-    DWORD processId;
-    std::wstring_view windowClass;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK NoteWindow(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    if (processId != search.processId || className != search.windowClass ||
-        !IsWindowVisible(window))
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-// Polls for a visible top-level window of the process while the process runs.
-HWND WaitForWindow(HANDLE process, DWORD processId, std::wstring_view windowClass,
-                   int milliseconds) {
+// Polls for a visible top-level window of the class and process while the process runs.
+HWND WaitForWindow(HANDLE process, DWORD processId, const wchar_t* windowClass, int milliseconds) {
     for (int waited = 0; waited < milliseconds; waited += PollMilliseconds) {
-        WindowSearch search{processId, windowClass};
-        EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
+        for (HWND window = nullptr;
+             (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId && IsWindowVisible(window))
+                return window;
+        }
         if (WaitForSingleObject(process, PollMilliseconds) != WAIT_TIMEOUT)
             break;
     }

@@ -10,11 +10,20 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <string>
 #include <vector>
 
 namespace velmora::testing {
+
+// By WM_GETTEXT, which unlike GetWindowText also reads another process's controls.
+inline std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)),
+                      L'\0');
+    SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
 
 struct RecordedMessage {
     HWND owner;
@@ -30,16 +39,13 @@ class Form1Test : public ::testing::Test {
     Form1Test() { form.ShowCentred(SW_SHOWNORMAL); }
 
     HWND Control(ControlId id) const { return GetDlgItem(form.window(), id); }
-    static std::wstring WindowText(HWND window) {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
-    std::wstring Text(ControlId id) const { return WindowText(Control(id)); }
+    std::wstring Text(ControlId id) const { return TextOf(Control(id)); }
     bool Checked(ControlId id) const { return IsDlgButtonChecked(form.window(), id) != 0; }
     void Press(ControlId id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
     int Focused() const { return GetDlgCtrlID(GetFocus()); }
+    // The list, then the three working fields.
+    using Fields = std::array<std::wstring, 4>;
+    Fields Shown() const { return {Text(IdText4), Text(IdText1), Text(IdText2), Text(IdText3)}; }
 
     // Runs the program's message loop (with Form1's own keys) until done() or a timeout.
     template <class Done> bool PumpUntil(Done done) {

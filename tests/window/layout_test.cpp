@@ -59,7 +59,7 @@ class LayoutTest : public Form1Test, public ::testing::WithParamInterface<int> {
 TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     const int dpi = GetParam();
     // A fixed frame captioned "Velmora", with the program's icon on the button face.
-    EXPECT_EQ(WindowText(form.window()), L"Velmora");
+    EXPECT_EQ(TextOf(form.window()), L"Velmora");
     EXPECT_EQ(GetWindowLongW(form.window(), GWL_STYLE) &
                   (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU),
               WS_MINIMIZEBOX | WS_SYSMENU);

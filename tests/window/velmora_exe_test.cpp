@@ -1,41 +1,16 @@
 // The built velmora.exe, started as a user starts it, and the resources in it.
-#include "control_ids.h"
-#include "program_folder.h"
+#include "form1_fixture.h"
 #include "velmora_process.h"
-
-#include <windows.h>
 
 #include <oleacc.h>
 
-#include <gtest/gtest.h>
-
+#include <array>
 #include <set>
-#include <string>
 #include <utility>
 
 namespace velmora::testing {
 namespace {
 
-// WM_GETTEXT: GetWindowText does not ask another process's controls.
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-// A message box's text: its static controls' texts, the icon's (empty) among them.
-std::wstring MessageBoxText(HWND box) {
-    std::wstring text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t className[16] = {};
-        GetClassNameW(child, className, 16);
-        if (_wcsicmp(className, L"Static") == 0)
-            text += TextOf(child);
-    }
-    return text;
-}
-
-// Started as a shortcut set to "Run: Maximized" starts it.
 // What a screen reader in another process hears for each control that takes the focus.
 void ExpectAccessibleNames(HWND form) {
     const std::pair<ControlId, const wchar_t*> names[] = {
@@ -56,11 +31,9 @@ void ExpectAccessibleNames(HWND form) {
                                              __uuidof(IAccessible),
                                              reinterpret_cast<void**>(&object)),
                   S_OK);
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
         BSTR name = nullptr;
-        EXPECT_EQ(object->get_accName(self, &name), S_OK) << id;
+        EXPECT_EQ(object->get_accName(VARIANT{{{VT_I4, 0, 0, 0, {.lVal = CHILDID_SELF}}}}, &name),
+                  S_OK);
         EXPECT_STREQ(name, expected);
         SysFreeString(name);
         object->Release();
@@ -68,6 +41,7 @@ void ExpectAccessibleNames(HWND form) {
     CoUninitialize();
 }
 
+// Started as a shortcut set to "Run: Maximized" starts it, from another folder.
 TEST(VelmoraExe, StartsCentredRefreshesReportsAMissingFileAndEndsWhenClosed) {
     ProgramFolder folder;
     const auto executable = std::filesystem::path(folder.programFolder()) / L"velmora.exe";
@@ -91,7 +65,7 @@ TEST(VelmoraExe, StartsCentredRefreshesReportsAMissingFileAndEndsWhenClosed) {
     const HWND box = velmora.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TextOf(box), L"Velmora");
-    EXPECT_EQ(MessageBoxText(box), L"An important file not found.");
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"An important file not found.");
     EXPECT_EQ(GetWindow(box, GW_OWNER), form);
     SendMessageW(box, WM_COMMAND, IDOK, 0);
 
@@ -101,19 +75,13 @@ TEST(VelmoraExe, StartsCentredRefreshesReportsAMissingFileAndEndsWhenClosed) {
     EXPECT_EQ(velmora.WaitForExit(10'000), 0u);
 }
 
-// One module loaded as data, freed when the test ends.
-struct ResourceFile {
-    explicit ResourceFile(const wchar_t* path)
-        : module(LoadLibraryExW(path, nullptr,
-                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-    ~ResourceFile() { FreeLibrary(module); }
-    std::string_view Bytes(const wchar_t* type, const wchar_t* name) const {
-        const HRSRC found = FindResourceW(module, name, type);
-        return {static_cast<const char*>(LockResource(LoadResource(module, found))),
-                SizeofResource(module, found)};
-    }
-    HMODULE module;
-};
+std::wstring VersionText(const std::string& info, const wchar_t* name) {
+    wchar_t* value = nullptr;
+    UINT size = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &size);
+    return value != nullptr ? value : L"(none)";
+}
 
 TEST(VelmoraExe, HoldsItsVersionIconImagesAndManifest) {
     DWORD ignored = 0;
@@ -123,41 +91,29 @@ TEST(VelmoraExe, HoldsItsVersionIconImagesAndManifest) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
-    EXPECT_EQ(std::pair(fixed->dwFileVersionMS, fixed->dwFileVersionLS), std::pair(0x10000ul, 0ul));
-    EXPECT_EQ(std::pair(fixed->dwProductVersionMS, fixed->dwProductVersionLS),
-              std::pair(0x10000ul, 0ul));
-    for (const auto& [name, expected] : {std::pair{L"FileVersion", L"1.00"},
-                                         {L"ProductVersion", L"1.00"},
-                                         {L"ProductName", L"Velmora"},
-                                         {L"FileDescription", L"Velmora"}}) {
-        wchar_t* value = nullptr;
-        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-        ASSERT_TRUE(
-            VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &size));
-        EXPECT_STREQ(value, expected);
-    }
+    EXPECT_EQ((std::array{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                          fixed->dwProductVersionLS}),
+              (std::array<DWORD, 4>{0x10000, 0, 0x10000, 0}));
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion"})
+        EXPECT_EQ(VersionText(info, name), L"1.00");
+    for (const wchar_t* name : {L"ProductName", L"FileDescription"})
+        EXPECT_EQ(VersionText(info, name), L"Velmora");
 
-    const ResourceFile exe(L"" VELMORA_EXE);
+    const HMODULE exe = LoadLibraryExW(L"" VELMORA_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const auto bytes = [exe](const wchar_t* type) {
+        const HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), type);
+        return std::string(static_cast<const char*>(LockResource(LoadResource(exe, found))),
+                           SizeofResource(exe, found));
+    };
     // An icon directory: 6-byte header, the count at offset 4, then 14-byte
-    // entries: width, height, colours, reserved, planes, bit count, ...
-    const std::string_view icon = exe.Bytes(RT_GROUP_ICON, MAKEINTRESOURCEW(1));
-    std::set<std::pair<int, int>> images;
-    for (std::size_t i = 0; i < static_cast<unsigned char>(icon[4]); ++i)
-        images.emplace(static_cast<unsigned char>(icon[6 + 14 * i] - 1) + 1, // 0 stands for 256
-                       icon[6 + 14 * i + 6]);
-    EXPECT_EQ(images, (std::set<std::pair<int, int>>{{16, 8},
-                                                     {24, 8},
-                                                     {32, 8},
-                                                     {48, 8},
-                                                     {16, 32},
-                                                     {20, 32},
-                                                     {24, 32},
-                                                     {32, 32},
-                                                     {40, 32},
-                                                     {48, 32},
-                                                     {64, 32},
-                                                     {256, 32}}));
-    const std::string_view manifest = exe.Bytes(RT_MANIFEST, MAKEINTRESOURCEW(1));
+    // entries: width (0 for 256), height, colours, reserved, planes, bit count...
+    const std::string icon = bytes(RT_GROUP_ICON), manifest = bytes(RT_MANIFEST);
+    FreeLibrary(exe);
+    std::set<int> images; // width * 100 + bits per pixel
+    for (std::size_t entry = 6; entry < 6 + 14 * static_cast<std::size_t>(icon[4]); entry += 14)
+        images.insert((static_cast<unsigned char>(icon[entry] - 1) + 1) * 100 + icon[entry + 6]);
+    EXPECT_EQ(images,
+              (std::set{1608, 2408, 3208, 4808, 1632, 2032, 2432, 3232, 4032, 4832, 6432, 25632}));
     for (const char* entry : {"name=\"Velmora\" version=\"1.0.0.0\"", "PerMonitorV2", "true/pm",
                               "Microsoft.Windows.Common-Controls"})
         EXPECT_NE(manifest.find(entry), manifest.npos) << entry;
