@@ -65,9 +65,16 @@ LRESULT CALLBACK NoteCursor(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// Busy while the list fills, which takes a moment on a huge file; not over a
-// message box, nor afterwards.
-TEST_F(Form1Test, CommandShowsTheWaitCursorUntilItsMessage) {
+void ExpectMessage(const Form1Test& test, const RecordedMessage& message, const wchar_t* text) {
+    EXPECT_EQ(message.owner, test.form.window());
+    EXPECT_EQ(message.caption, L"Velmora");
+    EXPECT_EQ(message.type, static_cast<UINT>(MB_OK)) << "one OK button, no icon";
+    EXPECT_EQ(message.text, text);
+}
+
+// The wait cursor shows while the list fills (a moment on a huge file), and
+// neither over a message box nor afterwards.
+TEST_F(Form1Test, MissingFileIsReportedAfterRefreshKeepsAndClearEmptiesTheList) {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
     HCURSOR whileFilling = nullptr;
@@ -77,23 +84,6 @@ TEST_F(Form1Test, CommandShowsTheWaitCursorUntilItsMessage) {
     EXPECT_EQ(whileFilling, wait);
     EXPECT_NE(GetCursor(), wait);
     std::filesystem::remove(folder.coordinateFile());
-    Press(IdCommand1);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].cursor, wait);
-    RemoveWindowSubclass(Control(IdText4), NoteCursor, 1);
-}
-
-void ExpectMessage(const Form1Test& test, const RecordedMessage& message, const wchar_t* text) {
-    EXPECT_EQ(message.owner, test.form.window());
-    EXPECT_EQ(message.caption, L"Velmora");
-    EXPECT_EQ(message.type, static_cast<UINT>(MB_OK)) << "one OK button, no icon";
-    EXPECT_EQ(message.text, text);
-}
-
-TEST_F(Form1Test, MissingFileIsReportedAfterRefreshKeepsAndClearEmptiesTheList) {
-    folder.Write(TwoGroups);
-    Press(IdCommand1);
-    std::filesystem::remove(folder.coordinateFile());
     for (const auto& [button, list] :
          {std::pair{IdCommand1, L"1, 2, 3\r\n4, 5, 6"}, {IdCommand4, L""}, {IdCommand1, L""}}) {
         messages.clear();
@@ -101,9 +91,11 @@ TEST_F(Form1Test, MissingFileIsReportedAfterRefreshKeepsAndClearEmptiesTheList) 
         ASSERT_EQ(messages.size(), 1u);
         ExpectMessage(*this, messages[0], L"An important file not found.");
         EXPECT_EQ(messages[0].listWhileShown, list);
+        EXPECT_NE(messages[0].cursor, wait);
         EXPECT_EQ(Shown(), (Fields{list, L"4", L"5", L"6"}));
     }
     EXPECT_EQ(folder.Read(), std::nullopt) << "no file is created";
+    RemoveWindowSubclass(Control(IdText4), NoteCursor, 1);
 }
 
 // A stop leaves the entries and fields stored before it, says where, and the
