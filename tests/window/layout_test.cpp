@@ -5,7 +5,10 @@
 #define _WIN32_WINNT 0x0A00
 #undef WINVER
 #define WINVER 0x0A00
+#include "fonts.h"
 #include "form1_fixture.h"
+
+#include <tuple>
 
 namespace velmora::testing {
 namespace {
@@ -67,10 +70,11 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICONSM), 0);
     EXPECT_EQ(GetClassLongPtrW(form.window(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     EXPECT_FALSE(Checked(IdOption1));
-    // A plain multi-line field, no scroll bars.
+    // A plain multi-line field, sunken, no scroll bars.
     EXPECT_EQ(GetWindowLongW(Control(IdText4), GWL_STYLE) &
                   (ES_MULTILINE | WS_VSCROLL | WS_HSCROLL | ES_READONLY),
               ES_MULTILINE);
+    EXPECT_NE(GetWindowLongW(Control(IdText4), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
     RECT frame{};
     GetWindowRect(form.window(), &frame);
     if (dpi != 96) {
@@ -140,6 +144,15 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
 
 // 120 and 144: a quarter and a half pixel to round.
 INSTANTIATE_TEST_SUITE_P(Dpi, LayoutTest, ::testing::Values(96, 120, 144));
+
+// Wine has no "MS Sans Serif", so the choice of the bold face is asked directly.
+TEST(BoldFontFaceTest, IsTheBitmapFaceOnlyAt96DpiAndWhereInstalled) {
+    for (const auto& [dpi, installed, face] : {std::tuple{96u, true, L"MS Sans Serif"},
+                                               {96u, false, L"Microsoft Sans Serif"},
+                                               {120u, true, L"Microsoft Sans Serif"},
+                                               {144u, true, L"Microsoft Sans Serif"}})
+        EXPECT_STREQ(BoldFontFace(dpi, installed), face) << dpi;
+}
 
 // The default font takes the face the user's system has for messages.
 TEST(DefaultFontTest, TakesTheFaceOfTheSystemsMessageFont) {
