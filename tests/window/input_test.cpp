@@ -60,7 +60,8 @@ TEST_F(InputTest, MouseReachesTheListNotTheControlsBeneathAndTheLabelsTakeClicks
     EXPECT_TRUE(Checked(IdOption1));
     Click({120, 32}, 0); // the credit line: nothing
     EXPECT_TRUE(messages.empty());
-    Click({120, 12}, 0); // the title
+    ClickAt(form.window(), {120, 12});
+    Click({120, 12}, 0); // a double click on the title: one message
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, L"Velmora 1.00 \u2014 made by the Velmora developers.");
     EXPECT_EQ(messages[0].caption, L"Velmora");
@@ -149,16 +150,20 @@ TEST_F(InputTest, FocusReturnsToItsControlWhenTheWindowIsActivatedAgain) {
     DestroyWindow(other);
 }
 
-// The default limit of 32K characters would stop typing into a long list.
-TEST_F(InputTest, ListLongerThan32KCharactersTakesTyping) {
+// Typing goes on past a field's width, and past the 32K characters a list
+// holds by default.
+TEST_F(InputTest, FieldsAndListTakeTypingBeyondTheirDefaultLimits) {
     std::wstring list;
     while (list.size() <= 40000)
         list += L"123456.125, -234567.25, 345678.5\r\n";
     SetWindowTextW(Control(IdText4), list.c_str());
-    SetFocus(Control(IdText4));
-    SendMessageW(Control(IdText4), EM_SETSEL, list.size(), list.size());
-    SendMessageW(Control(IdText4), WM_CHAR, L'7', 0);
-    EXPECT_EQ(Text(IdText4), list + L"7");
+    for (const ControlId id : {IdText1, IdText4}) {
+        SendMessageW(Control(id), EM_SETSEL, list.size(), list.size());
+        for (int typed = 0; typed < 40; ++typed)
+            SendMessageW(Control(id), WM_CHAR, L'7', 0);
+    }
+    EXPECT_EQ(Text(IdText1), std::wstring(40, L'7'));
+    EXPECT_EQ(Text(IdText4), list + std::wstring(40, L'7'));
 }
 
 } // namespace

@@ -64,8 +64,8 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     // A fixed frame captioned "Velmora", with the program's icon on the button face.
     EXPECT_EQ(TextOf(form.window()), L"Velmora");
     EXPECT_EQ(GetWindowLongW(form.window(), GWL_STYLE) &
-                  (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU),
-              WS_MINIMIZEBOX | WS_SYSMENU);
+                  (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN),
+              WS_MINIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN);
     EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICON), 0);
     EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICONSM), 0);
     EXPECT_EQ(GetClassLongPtrW(form.window(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
