@@ -55,6 +55,20 @@ SIZE FrameSize(int dpi) {
 }
 
 class LayoutTest : public Form1Test, public ::testing::WithParamInterface<int> {
+  public:
+    // A message font of a face no other system font has.
+    static void SetUpTestSuite() {
+        saved.cbSize = sizeof saved;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+        NONCLIENTMETRICSW changed = saved;
+        wcscpy(changed.lfMessageFont.lfFaceName, L"DejaVu Serif");
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0);
+    }
+    static void TearDownTestSuite() {
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    }
+    static inline NONCLIENTMETRICSW saved{};
+
   protected:
     int Scaled(int pixels) const { return MulDiv(pixels, GetParam(), 96); }
 };
@@ -101,9 +115,6 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     EXPECT_EQ(scaledSize.cx, FrameSize(otherDpi).cx);
     EXPECT_EQ(scaledSize.cy, FrameSize(otherDpi).cy);
 
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     HWND control = GetWindow(form.window(), GW_CHILD);
     for (const Place& place : Places) {
         SCOPED_TRACE(place.id);
@@ -129,8 +140,8 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
             EXPECT_TRUE(face == L"Microsoft Sans Serif" || (dpi == 96 && face == L"MS Sans Serif"));
         } else {
             EXPECT_EQ(font.lfHeight, -MulDiv(9, dpi, 72));
-            EXPECT_EQ(font.lfWeight, metrics.lfMessageFont.lfWeight);
-            EXPECT_EQ(face, metrics.lfMessageFont.lfFaceName);
+            EXPECT_EQ(font.lfWeight, saved.lfMessageFont.lfWeight);
+            EXPECT_EQ(face, L"DejaVu Serif");
         }
         control = GetWindow(control, GW_HWNDNEXT);
     }
@@ -146,21 +157,6 @@ TEST(BoldFontFaceTest, IsTheBitmapFaceOnlyAt96DpiAndWhereInstalled) {
                                                {120u, true, L"Microsoft Sans Serif"},
                                                {144u, true, L"Microsoft Sans Serif"}})
         EXPECT_STREQ(BoldFontFace(dpi, installed), face) << dpi;
-}
-
-// The default font takes the face the user's system has for messages.
-TEST(DefaultFontTest, TakesTheFaceOfTheSystemsMessageFont) {
-    NONCLIENTMETRICSW saved{};
-    saved.cbSize = sizeof saved;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
-    NONCLIENTMETRICSW changed = saved;
-    wcscpy(changed.lfMessageFont.lfFaceName, L"DejaVu Serif");
-    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0);
-    {
-        Form1 form(GetModuleHandleW(nullptr), L"", nullptr);
-        EXPECT_STREQ(FontOf(GetDlgItem(form.window(), IdText4)).lfFaceName, L"DejaVu Serif");
-    }
-    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
 }
 
 // Text and background that a high-contrast theme pairs, there set apart from
