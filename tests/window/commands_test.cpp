@@ -69,14 +69,15 @@ void ExpectMessage(const Form1Test& test, const RecordedMessage& message, const 
 // The wait cursor shows while the list fills (a moment on a huge file), and
 // neither over a message box nor afterwards.
 TEST_F(Form1Test, MissingFileIsReportedAfterRefreshKeepsAndClearEmptiesTheList) {
-    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    const HCURSOR before = LoadCursorW(nullptr, IDC_CROSS);
+    SetCursor(before);
     const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
     HCURSOR whileFilling = nullptr;
     SetWindowSubclass(Control(IdText4), NoteCursor, 1, reinterpret_cast<DWORD_PTR>(&whileFilling));
     folder.Write(TwoGroups);
     Press(IdCommand1);
     EXPECT_EQ(whileFilling, wait);
-    EXPECT_NE(GetCursor(), wait);
+    EXPECT_EQ(GetCursor(), before);
     std::filesystem::remove(folder.coordinateFile());
     for (const auto& [button, list] :
          {std::pair{IdCommand1, L"1, 2, 3\r\n4, 5, 6"}, {IdCommand4, L""}, {IdCommand1, L""}}) {
@@ -85,7 +86,7 @@ TEST_F(Form1Test, MissingFileIsReportedAfterRefreshKeepsAndClearEmptiesTheList) 
         ASSERT_EQ(messages.size(), 1u);
         ExpectMessage(*this, messages[0], L"An important file not found.");
         EXPECT_EQ(messages[0].listWhileShown, list);
-        EXPECT_NE(messages[0].cursor, wait);
+        EXPECT_EQ(messages[0].cursor, before);
         EXPECT_EQ(Shown(), (Fields{list, L"4", L"5", L"6"}));
     }
     EXPECT_EQ(folder.Read(), std::nullopt) << "no file is created";
