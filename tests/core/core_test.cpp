@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <memory>
 #include <tuple>
 #include <variant>
 #include <vector>
@@ -224,6 +225,7 @@ TEST_P(FileFaultTest, CommandsReportTheFaultAndLeaveTheFileAlone) {
     FileSlot slot;
     if (std::string_view(row.name) == "OpenInTheSlot") // as a stopped import may leave it
         slot.Occupy(platform::File::OpenForReading(path));
+    const std::shared_ptr<void> letGo(nullptr, [](void*) { LetGo(); }); // also at a skip
     const char* unenforced = Enter(row.name, folder.coordinateFile());
     if (unenforced && row.refresh != Finished)
         GTEST_SKIP() << unenforced;
