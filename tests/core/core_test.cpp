@@ -1,0 +1,356 @@
+// The core on real files and the texts it writes. Refresh and Clear first on the
+// bytes a recording script, an editor or a crash may leave in the coordinate
+// file: the list and fields they give, or where and why the import stops. Then
+// on a file that is missing, hidden, held by another program, denied to us or
+// replaced as the import opens it, and below unusual program folders: how each
+// command ends, and the file's bytes, which only a successful Clear changes and
+// nothing creates. Last the scaled values, the sentences that explain a stop,
+// and paths in the form the Windows file functions take beyond 259 characters.
+#include "coordinate_error.h"
+#include "coordinate_file.h"
+#include "entry_list.h"
+#include "long_path.h"
+#include "program_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <memory>
+#include <tuple>
+#include <variant>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::literals;
+using testing::TwoGroups;
+constexpr bool OnWindows = fs::path::preferred_separator == L'\\';
+
+// How a command ended: with a status, or stopped by an error of this kind, on
+// this line, about this text.
+using Outcome = std::variant<Status, ErrorKind>;
+
+template <class Command>
+auto EndingOf(Command command)
+    -> std::tuple<std::variant<decltype(command()), ErrorKind>, std::size_t, std::wstring> {
+    try {
+        return {command(), 0, L""};
+    } catch (const CoordinateError& error) {
+        return {error.kind(), error.line(), error.text()};
+    }
+}
+
+constexpr ErrorKind NoEquals = ErrorKind::SubscriptOutOfRange;
+constexpr ErrorKind PastEnd = ErrorKind::InputPastEnd;
+constexpr ErrorKind NotANumber = ErrorKind::TypeMismatch;
+
+struct ImportRow {
+    const char* name;
+    bool scaled;
+    std::string file;
+    std::wstring list;   // Text4 afterwards
+    std::wstring fields; // Text1|Text2|Text3 afterwards
+    Outcome ending = Status::Done;
+    std::size_t line = 0;   // of the stop
+    std::wstring text = {}; // that the stop shows
+    friend void PrintTo(const ImportRow& row, std::ostream* out) { *out << row.name; }
+};
+
+// Enough groups for any read buffer of up to a few MiB to end inside many of them;
+// a padded header puts a CR LF across every power-of-two offset.
+ImportRow ManyGroups() {
+    ImportRow row{"ManyGroupsAcrossBufferEdges", true, "", L"", L"959984|-959984|959992"};
+    for (int i = 0; i < 60000; ++i) {
+        const std::string n = std::to_string(i);
+        const std::size_t cr = row.file.size() + n.size() + 2, gap = std::bit_ceil(cr + 1) - 1 - cr;
+        row.file += "[" + n + "]" + std::string(gap < 40 ? gap : 0, ' ') + "\r\nx=" + n +
+                    "\r\ny=-" + n + "\r\nz=" + n + ".5\r\n";
+        row.list += (i ? L"\r\n" : L"") + std::to_wstring(16 * i) + L", " +
+                    std::to_wstring(-16 * i) + L", " + std::to_wstring(16 * i + 8);
+    }
+    return row;
+}
+
+const std::string Two(TwoGroups);
+const std::wstring TwoEntries(testing::TwoEntries);
+const std::wstring TwoScaled = L"16, 32, 48\r\n64, 80, 96";
+
+const ImportRow ImportRows[] = {
+    {"ZeroBytesKeepTheFields", false, "", L"", L"a|b|c"},
+    {"FieldsEndAsTheLastGroup", false, Two, TwoEntries, L"4|5|6"},
+    {"MixedLineEndsNoFinalOne", false, "[p]\rx=1\r\ny=2\rz=3", L"1, 2, 3", L"1|2|3"},
+    {"LineFeedsAloneEndNoLine", false, "[p]\nx=1\ny=2\nz=3\n", L"", L"a|b|c", PastEnd, 2},
+    {"KeysHeadersEqualsAndBlanksStay", false, "\r\nx= 1\r\n=2 =x\r\nlong key=", L" 1, 2 , ",
+     L" 1|2 |"},
+    {"NulIsOrdinary", false, "[p]\r\nx=1\0\r\ny=2\r\nz=\0"s, L"1\0, 2, \0"s, L"1\0|2|\0"s},
+    {"AnsiCodePage", false, "[p]\r\nx=\x80\r\ny=\x9F\xA0\xFF\r\nz=\x7F",
+     L"\u20AC, \u0178\u00A0\u00FF, \x7F", L"\u20AC|\u0178\u00A0\u00FF|\x7F"},
+    {"BlankLineBeforeAHeader", false, "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6",
+     L"1, 2, 3", L"1|2|3", NoEquals, 6, L"[q]"},
+    {"EmptyValueLine", false, "[p]\r\nx=1\r\n\r\nz=3\r\n", L"", L"1|b|c", NoEquals, 3},
+    {"ThirdValueWithoutEquals", false, Two + "[r]\r\nx=7\r\ny=8\r\nz9", TwoEntries, L"7|8|6",
+     NoEquals, 12, L"z9"},
+    {"BlankLineAfterTheLastGroup", false, Two + "\r", TwoEntries, L"4|5|6", PastEnd, 10},
+    {"HalfWrittenGroup", true, Two + "[r]\r\nx=7\r\ny=8\r", TwoScaled, L"64|80|96", PastEnd, 12},
+    {"Scaled", true, "[p]\r\nx=1.5\r\ny=-2\r\nz=0\r\n", L"24, -32, 0", L"24|-32|0"},
+    {"ScaledThirdValueNotANumber", true, Two + "[r]\r\nx=7\r\ny=8\r\nz=nine", TwoScaled,
+     L"112|128|96", NotANumber, 12, L"nine"},
+    {"ScaledProductTooLarge", true, "[p]\r\nx=1\r\ny=1e308\r\nz=3\r\n", L"", L"16|b|c",
+     ErrorKind::Overflow, 3, L"1e308"},
+    ManyGroups()};
+
+class ImportTest : public ::testing::TestWithParam<ImportRow> {};
+
+TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
+    const ImportRow& row = GetParam();
+    if (row.scaled && platform::UserDecimalSeparator() != L".")
+        GTEST_SKIP() << "written for a decimal point";
+    testing::ProgramFolder folder;
+    folder.Write(row.file);
+    WindowModel model{L"a", L"b", L"c", L"old list", row.scaled};
+    FileSlot slot;
+    for (int run = 1; run <= 2; ++run) { // the second run must not double the list
+        EXPECT_EQ(EndingOf([&] { return Refresh(folder.programFolder(), model, slot); }),
+                  std::tuple(row.ending, row.line, row.text))
+            << "run " << run;
+        EXPECT_EQ(model.Text4, row.list) << "run " << run;
+        EXPECT_EQ(model.Text1 + L"|" + model.Text2 + L"|" + model.Text3, row.fields);
+        EXPECT_FALSE(slot.occupied()) << "the file is released at once, also at a stop";
+    }
+    EXPECT_EQ(folder.Read(), row.file);
+    EXPECT_EQ(Clear(folder.programFolder(), model, slot), Status::Done);
+    EXPECT_EQ(model.Text1 + L"|" + model.Text2 + L"|" + model.Text3 + model.Text4, row.fields);
+    EXPECT_EQ(folder.Read(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ImportTest, ::testing::ValuesIn(ImportRows),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+#ifdef _WIN32
+HANDLE other = INVALID_HANDLE_VALUE; // another program's handle on the file
+const auto LetGo = [] { CloseHandle(std::exchange(other, INVALID_HANDLE_VALUE)); };
+#else
+const auto LetGo = [] {};
+#endif
+
+// Puts the file into the named state; says why not where this system or user
+// cannot have it.
+const char* Enter(std::string_view state, const fs::path& file) {
+    if (state.starts_with("Missing") || state.starts_with("Folder"))
+        fs::remove(file);
+    if (state.starts_with("Folder"))
+        fs::create_directory(file);
+    if (state == "CleoInCapitals")
+        fs::rename(file.parent_path(), file.parent_path().parent_path() / "CLEO");
+    if (state == "ReadOnly" || state == "Unreadable") { // Windows can only make it read-only
+        fs::permissions(file, state == "ReadOnly" ? fs::perms::owner_read : fs::perms::none);
+        const bool ignored =
+            state == "ReadOnly" ? !!std::ofstream(file, std::ios::app) : !!std::ifstream(file);
+        return ignored ? "this user gets past the file's permissions" : nullptr;
+    }
+#ifdef _WIN32
+    const auto hold = [&](DWORD access, DWORD share) {
+        other = CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+        return other == INVALID_HANDLE_VALUE ? "the file cannot be held" : nullptr;
+    };
+    if (state == "Hidden" || state == "System")
+        SetFileAttributesW(file.c_str(),
+                           state == "Hidden" ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_SYSTEM);
+    if (state == "HeldWithoutSharing")
+        return hold(GENERIC_READ, 0);
+    if (state == "HeldSharingReads")
+        return hold(GENERIC_WRITE, FILE_SHARE_READ);
+    if (state == "HeldSharingReadsAndWrites" || state == "DeletedWhileHeld")
+        hold(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    // Windows then hides the name, or denies it to every open, until the holder lets go.
+    if (state == "DeletedWhileHeld" && DeleteFileW(file.c_str()) &&
+        GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return "Wine keeps showing a deleted file that is still held";
+    return nullptr;
+#else
+    const bool windowsOnly = state.starts_with("Held") || state == "DeletedWhileHeld" ||
+                             state == "Hidden" || state == "System";
+    return windowsOnly ? "a state of Windows files" : nullptr;
+#endif
+}
+
+struct FaultRow {
+    const char* name; // of the state
+    Outcome refresh;
+    Outcome clear;
+    std::optional<std::string_view> bytes; // afterwards; nothing where no file is
+    bool atTheOpen = false; // the change comes after Refresh's existence test, as the import opens
+    std::wstring folderSuffix = {};
+    friend void PrintTo(const FaultRow& row, std::ostream* out) { *out << row.name; }
+};
+
+const Outcome Finished = Status::Done, Missing = Status::FileMissing,
+              OpenFailed = ErrorKind::OpenFailed, Refused = ErrorKind::TruncateFailed;
+const std::optional<std::string_view> Kept = TwoGroups, Emptied = "", Gone = {};
+
+const FaultRow FaultRows[] = {{"Missing", Missing, Missing, Gone},
+                              {"Folder", Missing, Missing, Gone},
+                              {"Hidden", Missing, Missing, Kept},
+                              {"System", Missing, Missing, Kept},
+                              {"ReadOnly", Finished, Refused, Kept},
+                              {"Unreadable", OpenFailed, Refused, Kept},
+                              {"HeldWithoutSharing", OpenFailed, Refused, Kept},
+                              {"HeldSharingReads", Finished, Refused, Kept},
+                              {"HeldSharingReadsAndWrites", Finished, Finished, Emptied},
+                              {"OpenInTheSlot", Finished, Finished, Emptied},
+                              {"DeletedWhileHeld", Missing, Missing, Gone},
+                              {"MissingAtTheOpen", OpenFailed, Missing, Gone, true},
+                              {"FolderAtTheOpen",
+                               OnWindows ? OpenFailed : Outcome(ErrorKind::ReadFailed), Missing,
+                               Gone, true},
+                              {"CleoInCapitals", OnWindows ? Finished : Missing,
+                               OnWindows ? Finished : Missing, OnWindows ? Emptied : Gone},
+                              {"NonAsciiProgramFolder", Finished, Finished, Emptied, false,
+                               L" Pr\u00f6gr\u00e4mm \u0394\u03b9\u03b1 \u4f4d\u7f6e \U0001F600"}};
+
+class FileFaultTest : public ::testing::TestWithParam<FaultRow> {};
+
+TEST_P(FileFaultTest, CommandsReportTheFaultAndLeaveTheFileAlone) {
+    const FaultRow& row = GetParam();
+    testing::ProgramFolder folder(row.folderSuffix);
+    folder.Write(TwoGroups);
+    const std::wstring path = CoordinateFilePath(folder.programFolder());
+    WindowModel model{L"", L"", L"", L"old list", false};
+    FileSlot slot;
+    if (std::string_view(row.name) == "OpenInTheSlot") // as a stopped import may leave it
+        slot.Occupy(platform::File::OpenForReading(path));
+    const std::shared_ptr<void> letGo(nullptr, [](void*) { LetGo(); }); // also at a skip
+    const char* unenforced = Enter(row.name, folder.coordinateFile());
+    if (unenforced && row.refresh != Finished)
+        GTEST_SKIP() << unenforced;
+    EXPECT_EQ(std::get<0>(EndingOf([&] {
+                  if (!row.atTheOpen)
+                      return Refresh(folder.programFolder(), model, slot);
+                  ImportEntries(path, model, slot); // where Refresh hands over
+                  return Status::Done;
+              })),
+              row.refresh);
+    EXPECT_EQ(model.Text4, row.refresh == Finished ? TwoEntries : L"old list");
+    if (unenforced)
+        GTEST_SKIP() << unenforced;
+    EXPECT_EQ(std::get<0>(EndingOf([&] { return Clear(folder.programFolder(), model, slot); })),
+              row.clear);
+    EXPECT_EQ(model.Text4, L"");
+    EXPECT_FALSE(slot.occupied());
+    LetGo();
+    if (!row.bytes) { // what is gone stays gone, even for a truncation past the existence test
+        EXPECT_THROW(TruncateCoordinateFile(path, slot), CoordinateError);
+    }
+    EXPECT_EQ(folder.Read(), row.bytes);
+    if (row.bytes) // nothing of ours holds the file any longer
+        fs::rename(folder.coordinateFile(), testing::AsPath(path + L".old"));
+}
+
+INSTANTIATE_TEST_SUITE_P(States, FileFaultTest, ::testing::ValuesIn(FaultRows),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+// separator, the text or error, the values that give it
+using ScaleRow = std::tuple<std::wstring_view, std::variant<std::wstring, ErrorKind>,
+                            std::vector<std::wstring_view>>;
+
+// General format with 15 significant digits: fixed from 1E-04 to 15 digits before
+// the separator, the exponent form outside, with at least two exponent digits.
+const ScaleRow ScaleRows[] = {
+    {L".", L"0", {L"0", L"-0", L"-0.000", L"-1e-400", L"1e-99999999999999"}},
+    {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000"}},
+    {L".", L"-4.8", {L"-0.3"}},
+    {L".", L"16000", {L"1e3"}},
+    {L".", L"0.0001", {L"0.00000625"}},
+    {L".", L"8E-05", {L"0.000005"}},
+    {L".", L"99999999999998.4", {L"6249999999999.9"}},
+    {L".", L"999999999999999", {L"62499999999999.9375"}},
+    {L".", L"1E+15", {L"62500000000000", L"62499999999999.99999"}},
+    {L".", L"1.97530862419752E+15", {L"123456789012345"}},
+    {L".", L"1.60000000000002E+15", {L"100000000000001"}},
+    {L".", L"1.96767440737096E+19", {L"1229796504606846976"}},
+    {L".", L"-1.6E+21", {L"-1e20"}},
+    {L".", L"1.6E+100", {L"1e99"}},
+    {L".", L"1.792E+308", {L"1.12e307"}},
+    {L",", L"4,8", {L"0,3"}},
+    {L",", L"1,6E-05", {L"1e-6"}},
+    {L",", L"1,97530862419753", {L"0,1234567890123456789"}},
+    {L",", NotANumber, {L"12.5", L"1,2,3"}},
+    {L".",
+     NotANumber,
+     {L"", L" ", L"1 2", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+", L"--1", L"+-1", L".",
+      L"-", L"e5", L"1,5"}},
+    {L".", ErrorKind::Overflow, {L"1.13e307", L"-1.2e308", L"1e400", L"1e99999999999999"}}};
+
+TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
+    for (const auto& [separator, scaled, values] : ScaleRows) {
+        for (const std::wstring_view value : values)
+            EXPECT_EQ(std::get<0>(EndingOf([&] { return ScaleBy16(value, separator); })), scaled)
+                << "value: " << std::wstring(value);
+    }
+}
+
+// The file as the user finds it beside the program.
+#ifdef _WIN32
+#define SHOWN_FILE L"cleo\\Temp.INI"
+#else
+#define SHOWN_FILE L"cleo/Temp.INI"
+#endif
+
+// kind, line, text, system message, the sentence
+using MessageRow =
+    std::tuple<ErrorKind, std::size_t, std::wstring_view, std::wstring_view, std::wstring_view>;
+
+constexpr MessageRow MessageRows[] = {
+    {ErrorKind::SubscriptOutOfRange, 7, L"z 3", L"",
+     L"Line 7 of " SHOWN_FILE L" has no \"=\": \"z 3\"."},
+    {ErrorKind::SubscriptOutOfRange, 12, L"", L"",
+     L"Line 12 of " SHOWN_FILE L" is empty where a value line was expected."},
+    {ErrorKind::TypeMismatch, 3, L"1234567890123456789012345678901234567890", L"",
+     L"Line 3 of " SHOWN_FILE L": \"1234567890123456789012345678901234567890\""
+     L" is not a number."},
+    {ErrorKind::TypeMismatch, 3, L"12345678901234567890123456789012345678901", L"",
+     L"Line 3 of " SHOWN_FILE L": \"123456789012345678901234567890123456789\u2026\""
+     L" is not a number."},
+    {ErrorKind::Overflow, 2, L"1e308", L"",
+     L"Line 2 of " SHOWN_FILE L": \"1e308\" multiplied by 16 is too large."},
+    {ErrorKind::InputPastEnd, 6, L"", L"",
+     SHOWN_FILE L" ends at line 5, inside a position: every position needs four lines."},
+    {ErrorKind::FileAlreadyOpen, 0, L"", L"", SHOWN_FILE L" is already open."},
+    {ErrorKind::OpenFailed, 0, L"", L"Access is denied",
+     SHOWN_FILE L" could not be opened: Access is denied"},
+    {ErrorKind::ReadFailed, 0, L"", L"Is a directory",
+     SHOWN_FILE L" could not be read: Is a directory"},
+    {ErrorKind::TruncateFailed, 0, L"", L"Sharing violation",
+     SHOWN_FILE L" could not be emptied: Sharing violation"},
+    {ErrorKind::TruncateFailed, 0, L"", L"", SHOWN_FILE L" could not be emptied."}};
+
+TEST(DescribeErrorTest, NamesTheLineAndWhatIsWrong) {
+    for (const auto& [kind, line, text, systemMessage, sentence] : MessageRows)
+        EXPECT_EQ(DescribeError(CoordinateError(kind, line, text, std::wstring(systemMessage))),
+                  sentence);
+}
+
+TEST(LongPathFormTest, PrefixesPathsFrom260CharactersAndMakesSeparatorsSingle) {
+    const std::wstring deep(250, L'd'); // with "C:\" and "\cleo\Temp.INI": 267 characters
+    const std::pair<std::wstring, std::wstring> rows[] = {
+        {L"C:\\Games\\cleo\\Temp.INI", L"C:\\Games\\cleo\\Temp.INI"},
+        {L"C:\\\\cleo\\Temp.INI", L"C:\\\\cleo\\Temp.INI"},
+        {L"C:\\" + std::wstring(256, L'd'), L"C:\\" + std::wstring(256, L'd')},
+        {L"C:\\" + std::wstring(257, L'd'), L"\\\\?\\C:\\" + std::wstring(257, L'd')},
+        {L"C:\\" + deep + L"\\\\cleo\\Temp.INI", L"\\\\?\\C:\\" + deep + L"\\cleo\\Temp.INI"},
+        {L"\\\\server\\share\\" + deep + L"\\\\cleo\\Temp.INI",
+         L"\\\\?\\UNC\\server\\share\\" + deep + L"\\cleo\\Temp.INI"},
+        {L"\\\\?\\C:\\" + deep + L"\\\\cleo\\Temp.INI",
+         L"\\\\?\\C:\\" + deep + L"\\\\cleo\\Temp.INI"}};
+    for (const auto& [path, expected] : rows)
+        EXPECT_EQ(LongPathForm(path), expected) << path.size() << " characters";
+}
+
+} // namespace
+} // namespace velmora
