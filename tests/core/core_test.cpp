@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <memory>
 #include <tuple>
 #include <variant>
@@ -31,6 +30,7 @@ namespace fs = std::filesystem;
 using namespace std::literals;
 using testing::TwoGroups;
 constexpr bool OnWindows = fs::path::preferred_separator == L'\\';
+const std::wstring Separator(1, fs::path::preferred_separator);
 
 // How a command ended: with a status, or stopped by an error of this kind, on
 // this line, about this text.
@@ -62,21 +62,6 @@ struct ImportRow {
     friend void PrintTo(const ImportRow& row, std::ostream* out) { *out << row.name; }
 };
 
-// Enough groups for any read buffer of up to a few MiB to end inside many of them;
-// a padded header puts a CR LF across every power-of-two offset.
-ImportRow ManyGroups() {
-    ImportRow row{"ManyGroupsAcrossBufferEdges", true, "", L"", L"959984|-959984|959992"};
-    for (int i = 0; i < 60000; ++i) {
-        const std::string n = std::to_string(i);
-        const std::size_t cr = row.file.size() + n.size() + 2, gap = std::bit_ceil(cr + 1) - 1 - cr;
-        row.file += "[" + n + "]" + std::string(gap < 40 ? gap : 0, ' ') + "\r\nx=" + n +
-                    "\r\ny=-" + n + "\r\nz=" + n + ".5\r\n";
-        row.list += (i ? L"\r\n" : L"") + std::to_wstring(16 * i) + L", " +
-                    std::to_wstring(-16 * i) + L", " + std::to_wstring(16 * i + 8);
-    }
-    return row;
-}
-
 const std::string Two(TwoGroups);
 const std::wstring TwoEntries(testing::TwoEntries);
 const std::wstring TwoScaled = L"16, 32, 48\r\n64, 80, 96";
@@ -98,12 +83,10 @@ const ImportRow ImportRows[] = {
      NoEquals, 12, L"z9"},
     {"BlankLineAfterTheLastGroup", false, Two + "\r", TwoEntries, L"4|5|6", PastEnd, 10},
     {"HalfWrittenGroup", true, Two + "[r]\r\nx=7\r\ny=8\r", TwoScaled, L"64|80|96", PastEnd, 12},
-    {"Scaled", true, "[p]\r\nx=1.5\r\ny=-2\r\nz=0\r\n", L"24, -32, 0", L"24|-32|0"},
     {"ScaledThirdValueNotANumber", true, Two + "[r]\r\nx=7\r\ny=8\r\nz=nine", TwoScaled,
      L"112|128|96", NotANumber, 12, L"nine"},
     {"ScaledProductTooLarge", true, "[p]\r\nx=1\r\ny=1e308\r\nz=3\r\n", L"", L"16|b|c",
-     ErrorKind::Overflow, 3, L"1e308"},
-    ManyGroups()};
+     ErrorKind::Overflow, 3, L"1e308"}};
 
 class ImportTest : public ::testing::TestWithParam<ImportRow> {};
 
@@ -146,8 +129,6 @@ const char* Enter(std::string_view state, const fs::path& file) {
         fs::remove(file);
     if (state.starts_with("Folder"))
         fs::create_directory(file);
-    if (state == "CleoInCapitals")
-        fs::rename(file.parent_path(), file.parent_path().parent_path() / "CLEO");
     if (state == "ReadOnly" || state == "Unreadable") { // Windows can only make it read-only
         fs::permissions(file, state == "ReadOnly" ? fs::perms::owner_read : fs::perms::none);
         const bool ignored =
@@ -194,25 +175,25 @@ const Outcome Finished = Status::Done, Missing = Status::FileMissing,
               OpenFailed = ErrorKind::OpenFailed, Refused = ErrorKind::TruncateFailed;
 const std::optional<std::string_view> Kept = TwoGroups, Emptied = "", Gone = {};
 
-const FaultRow FaultRows[] = {{"Missing", Missing, Missing, Gone},
-                              {"Folder", Missing, Missing, Gone},
-                              {"Hidden", Missing, Missing, Kept},
-                              {"System", Missing, Missing, Kept},
-                              {"ReadOnly", Finished, Refused, Kept},
-                              {"Unreadable", OpenFailed, Refused, Kept},
-                              {"HeldWithoutSharing", OpenFailed, Refused, Kept},
-                              {"HeldSharingReads", Finished, Refused, Kept},
-                              {"HeldSharingReadsAndWrites", Finished, Finished, Emptied},
-                              {"OpenInTheSlot", Finished, Finished, Emptied},
-                              {"DeletedWhileHeld", Missing, Missing, Gone},
-                              {"MissingAtTheOpen", OpenFailed, Missing, Gone, true},
-                              {"FolderAtTheOpen",
-                               OnWindows ? OpenFailed : Outcome(ErrorKind::ReadFailed), Missing,
-                               Gone, true},
-                              {"CleoInCapitals", OnWindows ? Finished : Missing,
-                               OnWindows ? Finished : Missing, OnWindows ? Emptied : Gone},
-                              {"NonAsciiProgramFolder", Finished, Finished, Emptied, false,
-                               L" Pr\u00f6gr\u00e4mm \u0394\u03b9\u03b1 \u4f4d\u7f6e \U0001F600"}};
+const FaultRow FaultRows[] = {
+    {"Missing", Missing, Missing, Gone},
+    {"Folder", Missing, Missing, Gone},
+    {"Hidden", Missing, Missing, Kept},
+    {"System", Missing, Missing, Kept},
+    {"ReadOnly", Finished, Refused, Kept},
+    {"Unreadable", OpenFailed, Refused, Kept},
+    {"HeldWithoutSharing", OpenFailed, Refused, Kept},
+    {"HeldSharingReads", Finished, Refused, Kept},
+    {"HeldSharingReadsAndWrites", Finished, Finished, Emptied},
+    {"OpenInTheSlot", Finished, Finished, Emptied},
+    {"DeletedWhileHeld", Missing, Missing, Gone},
+    {"MissingAtTheOpen", OpenFailed, Missing, Gone, true},
+    {"FolderAtTheOpen", OnWindows ? OpenFailed : Outcome(ErrorKind::ReadFailed), Missing, Gone,
+     true},
+    {"NonAsciiProgramFolder", Finished, Finished, Emptied, false,
+     L" Pr\u00f6gr\u00e4mm \u0394\u03b9\u03b1 \u4f4d\u7f6e \U0001F600"},
+    {"ProgramFolderOver260Characters", Finished, Finished, Emptied, false,
+     Separator + std::wstring(150, L'a') + Separator + std::wstring(150, L'b')}};
 
 class FileFaultTest : public ::testing::TestWithParam<FaultRow> {};
 
@@ -311,9 +292,6 @@ constexpr MessageRow MessageRows[] = {
      L"Line 7 of " SHOWN_FILE L" has no \"=\": \"z 3\"."},
     {ErrorKind::SubscriptOutOfRange, 12, L"", L"",
      L"Line 12 of " SHOWN_FILE L" is empty where a value line was expected."},
-    {ErrorKind::TypeMismatch, 3, L"1234567890123456789012345678901234567890", L"",
-     L"Line 3 of " SHOWN_FILE L": \"1234567890123456789012345678901234567890\""
-     L" is not a number."},
     {ErrorKind::TypeMismatch, 3, L"12345678901234567890123456789012345678901", L"",
      L"Line 3 of " SHOWN_FILE L": \"123456789012345678901234567890123456789\u2026\""
      L" is not a number."},
@@ -328,7 +306,7 @@ constexpr MessageRow MessageRows[] = {
      SHOWN_FILE L" could not be read: Is a directory"},
     {ErrorKind::TruncateFailed, 0, L"", L"Sharing violation",
      SHOWN_FILE L" could not be emptied: Sharing violation"},
-    {ErrorKind::TruncateFailed, 0, L"", L"", SHOWN_FILE L" could not be emptied."}};
+};
 
 TEST(DescribeErrorTest, NamesTheLineAndWhatIsWrong) {
     for (const auto& [kind, line, text, systemMessage, sentence] : MessageRows)

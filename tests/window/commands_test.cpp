@@ -9,7 +9,7 @@ namespace {
 
 // Run in order on one window: the option is read afresh by every Refresh, and
 // only Uncheck deselects it.
-TEST_F(Form1Test, RefreshRebuildsTheListTheSameEachTimeAsTheOptionSays) {
+TEST_F(Form1Test, RefreshRebuildsTheListAsTheOptionSaysAndClearEmptiesListAndFile) {
     folder.Write(TwoGroups);
     const std::pair<ControlId, Fields> steps[] = {
         {IdCommand3, {L"1, 2, 3\r\n4, 5, 6", L"4", L"5", L"6"}},
@@ -26,29 +26,16 @@ TEST_F(Form1Test, RefreshRebuildsTheListTheSameEachTimeAsTheOptionSays) {
         EXPECT_EQ(Focused(), IdCommand1) << "the covered button must not take the focus";
     }
     EXPECT_EQ(folder.Read(), TwoGroups);
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(Form1Test, ClearEmptiesListAndFileAndKeepsTheFieldsAndTheOption) {
-    folder.Write(TwoGroups);
-    Press(IdOption1);
-    Press(IdCommand1);
-    Press(IdCommand4);
-    EXPECT_EQ(Shown(), (Fields{L"", L"64", L"80", L"96"}));
-    EXPECT_TRUE(Checked(IdOption1));
-    EXPECT_EQ(folder.Read(), "");
-    Press(IdCommand1);
-    EXPECT_EQ(Shown(), (Fields{L"", L"64", L"80", L"96"}));
-    EXPECT_TRUE(messages.empty());
-}
-
-// Pressed by the user (it can be reached with Tab), the covered button imports too.
-TEST_F(Form1Test, Command2PressedByTheUserRunsAnImportOfItsOwn) {
-    folder.Write(TwoGroups);
-    Press(IdCommand1);
+    // Pressed by the user (Tab reaches it), the covered button imports too.
     SetWindowTextW(Control(IdText4), L"typed");
     Press(IdCommand2);
-    EXPECT_EQ(Shown(), (Fields{L"1, 2, 3\r\n4, 5, 6", L"4", L"5", L"6"}));
+    EXPECT_EQ(Text(IdText4), L"1, 2, 3\r\n4, 5, 6");
+    Press(IdOption1);
+    Press(IdCommand4); // Clear: the list and the file, not the fields nor the option
+    EXPECT_EQ(Shown(), (Fields{L"", L"4", L"5", L"6"}));
+    EXPECT_TRUE(Checked(IdOption1));
+    EXPECT_EQ(folder.Read(), "");
+    EXPECT_TRUE(messages.empty());
 }
 
 // Notes the cursor whenever the list's text is set.
@@ -93,9 +80,8 @@ TEST_F(Form1Test, MissingFileIsReportedAfterRefreshKeepsAndClearEmptiesTheList) 
     RemoveWindowSubclass(Control(IdText4), NoteCursor, 1);
 }
 
-// A stop leaves the entries and fields stored before it, says where, and the
-// next Refresh reads the file afresh.
-TEST_F(Form1Test, StoppedImportIsReportedWithWhatItLeftAndTheNextRefreshReadsAgain) {
+// A stop leaves the entries and fields stored before it, and says where.
+TEST_F(Form1Test, StoppedImportIsReportedWithWhatItLeft) {
     SetWindowTextW(Control(IdText4), L"earlier list");
     folder.Write("[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny 5\r\nz=6\r\n");
     Press(IdCommand1);
@@ -103,9 +89,6 @@ TEST_F(Form1Test, StoppedImportIsReportedWithWhatItLeftAndTheNextRefreshReadsAga
     ExpectMessage(*this, messages[0], L"Line 7 of cleo\\Temp.INI has no \"=\": \"y 5\".");
     EXPECT_EQ(messages[0].listWhileShown, L"1, 2, 3");
     EXPECT_EQ(Shown(), (Fields{L"1, 2, 3", L"4", L"2", L"3"}));
-    folder.Write(TwoGroups);
-    Press(IdCommand1);
-    EXPECT_EQ(Text(IdText4), L"1, 2, 3\r\n4, 5, 6");
 }
 
 } // namespace

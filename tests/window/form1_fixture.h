@@ -8,10 +8,11 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <array>
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,20 @@ inline std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)),
                       L'\0');
     SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
+// The name a screen reader announces for the control.
+inline std::wstring AccessibleName(HWND control) {
+    IAccessible* object = nullptr;
+    if (AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) != S_OK)
+        return L"(no accessible object)";
+    BSTR name = nullptr;
+    object->get_accName(VARIANT{{{VT_I4, 0, 0, 0, {.lVal = CHILDID_SELF}}}}, &name);
+    std::wstring text = name != nullptr ? name : L"(no name)";
+    SysFreeString(name);
+    object->Release();
     return text;
 }
 
@@ -49,17 +64,15 @@ class Form1Test : public ::testing::Test {
 
     // Runs the program's message loop (with Form1's own keys) until done() or a timeout.
     template <class Done> bool PumpUntil(Done done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
+        for (int waited = 0; !done(); waited += 5) {
             MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
                 if (!form.TranslateKeyboard(message)) {
                     TranslateMessage(&message);
                     DispatchMessageW(&message);
                 }
-            }
+            if (waited > 10'000)
+                return false;
             Sleep(5);
         }
         return true;

@@ -8,46 +8,43 @@
 #include "fonts.h"
 #include "form1_fixture.h"
 
+#include <windowsx.h>
+
+#include <array>
 #include <tuple>
+#include <utility>
 
 namespace velmora::testing {
 namespace {
 
-constexpr UINT DpiChanged = 0x02E0;       // WM_DPICHANGED
-constexpr UINT GetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
+constexpr UINT DpiChanged = 0x02E0; // WM_DPICHANGED
 
 struct Place {
     ControlId id;
     int left, top, width, height; // pixels at 96 DPI
     const wchar_t* caption;
-    int boldHundredthsOfPoint; // 0: the window's default font
+    int boldHundredthsOfPoint;     // 0: the window's default font
+    const wchar_t* accessibleName; // what a screen reader announces; labels take no focus
 };
 
 // Topmost first.
 constexpr Place Places[] = {
-    {IdCommand4, 184, 280, 41, 33, L"Clear", 0},
-    {IdCommand3, 128, 280, 57, 33, L"Uncheck", 0},
-    {IdOption1, 8, 288, 209, 17, L"Multiply By 16", 975},
-    {IdText4, 8, 40, 217, 241, L"", 0},
-    {IdCommand1, 8, 312, 217, 25, L"Refresh", 975},
-    {IdText3, 16, 160, 185, 25, L"", 0},
-    {IdText2, 16, 192, 185, 25, L"", 0},
-    {IdText1, 24, 160, 177, 25, L"", 0},
-    {IdCommand2, 40, 160, 145, 49, L"Command2", 0},
-    {IdLabel2, 8, 24, 233, 17, L"Made by the Velmora developers", 0},
-    {IdLabel1, 8, 0, 249, 33, L"Velmora", 1200},
+    {IdCommand4, 184, 280, 41, 33, L"Clear", 0, L"Clear"},
+    {IdCommand3, 128, 280, 57, 33, L"Uncheck", 0, L"Uncheck"},
+    {IdOption1, 8, 288, 209, 17, L"Multiply By 16", 975, L"Multiply By 16"},
+    {IdText4, 8, 40, 217, 241, L"", 0, L"Positions"},
+    {IdCommand1, 8, 312, 217, 25, L"Refresh", 975, L"Refresh"},
+    {IdText3, 16, 160, 185, 25, L"", 0, L"Working field: third value"},
+    {IdText2, 16, 192, 185, 25, L"", 0, L"Working field: second value"},
+    {IdText1, 24, 160, 177, 25, L"", 0, L"Working field: first value"},
+    {IdCommand2, 40, 160, 145, 49, L"Command2", 0, L"Working button: reads the positions"},
+    {IdLabel2, 8, 24, 233, 17, L"Made by the Velmora developers", 0, nullptr},
+    {IdLabel1, 8, 0, 249, 33, L"Velmora", 1200, nullptr},
 };
-
-LOGFONTW FontOf(HWND control) {
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
-    return font;
-}
 
 // The frame for a client area of 3525 x 5100 twips at the DPI. Only at the
 // system's own DPI does the system draw the frame at that size.
-SIZE FrameSize(int dpi) {
+std::pair<LONG, LONG> FrameSize(int dpi) {
     RECT frame{0, 0, MulDiv(235, dpi, 96), MulDiv(340, dpi, 96)};
     AdjustWindowRectExForDpi(&frame, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, FALSE, 0,
                              static_cast<UINT>(dpi));
@@ -56,18 +53,25 @@ SIZE FrameSize(int dpi) {
 
 class LayoutTest : public Form1Test, public ::testing::WithParamInterface<int> {
   public:
-    // A message font of a face no other system font has.
+    // A message font of a face no other system font has, and button text apart
+    // from window text.
     static void SetUpTestSuite() {
         saved.cbSize = sizeof saved;
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0);
         NONCLIENTMETRICSW changed = saved;
         wcscpy(changed.lfMessageFont.lfFaceName, L"DejaVu Serif");
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0);
+        SetSysColors(1, &ButtonText, &DistinctText); // as high-contrast themes may have it
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     }
     static void TearDownTestSuite() {
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+        SetSysColors(1, &ButtonText, &savedText);
     }
+    static constexpr int ButtonText = COLOR_BTNTEXT;
+    static constexpr COLORREF DistinctText = RGB(1, 2, 3);
     static inline NONCLIENTMETRICSW saved{};
+    static inline const COLORREF savedText = GetSysColor(COLOR_BTNTEXT);
 
   protected:
     int Scaled(int pixels) const { return MulDiv(pixels, GetParam(), 96); }
@@ -83,12 +87,19 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICON), 0);
     EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICONSM), 0);
     EXPECT_EQ(GetClassLongPtrW(form.window(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
-    EXPECT_FALSE(Checked(IdOption1));
     // A plain multi-line field, sunken, no scroll bars.
     EXPECT_EQ(GetWindowLongW(Control(IdText4), GWL_STYLE) &
                   (ES_MULTILINE | WS_VSCROLL | WS_HSCROLL | ES_READONLY),
               ES_MULTILINE);
     EXPECT_NE(GetWindowLongW(Control(IdText4), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    // Button text on the button face, a pair that contrasts in every theme.
+    const HDC context = GetDC(Control(IdText4));
+    EXPECT_EQ(SendMessageW(form.window(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(context),
+                           reinterpret_cast<LPARAM>(Control(IdText4))),
+              reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)));
+    EXPECT_EQ(std::pair(GetTextColor(context), GetBkColor(context)),
+              std::pair(DistinctText, GetSysColor(COLOR_BTNFACE)));
+    ReleaseDC(Control(IdText4), context);
     RECT frame{};
     GetWindowRect(form.window(), &frame);
     if (dpi != 96) {
@@ -96,24 +107,14 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
         SendMessageW(form.window(), DpiChanged, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         GetWindowRect(form.window(), &frame);
-        EXPECT_EQ(frame.left, 100);
-        EXPECT_EQ(frame.top, 50);
+        EXPECT_EQ(std::pair(frame.left, frame.top), std::pair(100L, 50L));
     } else { // centred on the work area; twice the centre, so odd pixels may go either way
         RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1);
         EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1);
     }
-    const SIZE expected = FrameSize(dpi);
-    EXPECT_EQ(frame.right - frame.left, expected.cx);
-    EXPECT_EQ(frame.bottom - frame.top, expected.cy);
-    // Windows asks before a move to a monitor of another DPI.
-    const int otherDpi = dpi == 96 ? 144 : 96;
-    SIZE scaledSize{};
-    EXPECT_TRUE(SendMessageW(form.window(), GetDpiScaledSize, otherDpi,
-                             reinterpret_cast<LPARAM>(&scaledSize)));
-    EXPECT_EQ(scaledSize.cx, FrameSize(otherDpi).cx);
-    EXPECT_EQ(scaledSize.cy, FrameSize(otherDpi).cy);
+    EXPECT_EQ(std::pair(frame.right - frame.left, frame.bottom - frame.top), FrameSize(dpi));
 
     HWND control = GetWindow(form.window(), GW_CHILD);
     for (const Place& place : Places) {
@@ -122,26 +123,30 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
         RECT rect{};
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, form.window(), reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, Scaled(place.left));
-        EXPECT_EQ(rect.top, Scaled(place.top));
-        EXPECT_EQ(rect.right - rect.left, Scaled(place.width));
-        EXPECT_EQ(rect.bottom - rect.top, Scaled(place.height));
+        EXPECT_EQ((std::array{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}),
+                  (std::array<LONG, 4>{Scaled(place.left), Scaled(place.top), Scaled(place.width),
+                                       Scaled(place.height)}));
         EXPECT_EQ(Text(place.id), place.caption);
+        if (place.accessibleName != nullptr) {
+            EXPECT_EQ(AccessibleName(control), place.accessibleName);
+        }
         // Else the covered controls paint through the list.
         EXPECT_NE(GetWindowLongW(control, GWL_STYLE) & WS_CLIPSIBLINGS, 0);
 
         // The bitmap "MS Sans Serif" only where it is drawn sharp; 9 pt of the
         // message font's face whatever text size the user chose.
-        const LOGFONTW font = FontOf(control);
+        LOGFONTW font{};
+        GetObjectW(GetWindowFont(control), sizeof font, &font);
         const std::wstring face = font.lfFaceName;
         if (place.boldHundredthsOfPoint != 0) {
-            EXPECT_EQ(font.lfHeight, -MulDiv(place.boldHundredthsOfPoint, dpi, 7200));
-            EXPECT_EQ(font.lfWeight, FW_BOLD);
+            EXPECT_EQ(
+                std::pair(font.lfHeight, font.lfWeight),
+                std::pair(LONG{-MulDiv(place.boldHundredthsOfPoint, dpi, 7200)}, LONG{FW_BOLD}));
             EXPECT_TRUE(face == L"Microsoft Sans Serif" || (dpi == 96 && face == L"MS Sans Serif"));
         } else {
-            EXPECT_EQ(font.lfHeight, -MulDiv(9, dpi, 72));
-            EXPECT_EQ(font.lfWeight, saved.lfMessageFont.lfWeight);
-            EXPECT_EQ(face, L"DejaVu Serif");
+            EXPECT_EQ(
+                std::tuple(font.lfHeight, font.lfWeight, face),
+                std::tuple(-MulDiv(9, dpi, 72), saved.lfMessageFont.lfWeight, L"DejaVu Serif"));
         }
         control = GetWindow(control, GW_HWNDNEXT);
     }
@@ -154,26 +159,8 @@ INSTANTIATE_TEST_SUITE_P(Dpi, LayoutTest, ::testing::Values(96, 120, 144));
 TEST(BoldFontFaceTest, IsTheBitmapFaceOnlyAt96DpiAndWhereInstalled) {
     for (const auto& [dpi, installed, face] : {std::tuple{96u, true, L"MS Sans Serif"},
                                                {96u, false, L"Microsoft Sans Serif"},
-                                               {120u, true, L"Microsoft Sans Serif"},
                                                {144u, true, L"Microsoft Sans Serif"}})
         EXPECT_STREQ(BoldFontFace(dpi, installed), face) << dpi;
-}
-
-// Text and background that a high-contrast theme pairs, there set apart from
-// the window text.
-TEST_F(Form1Test, ListShowsButtonTextOnTheButtonFace) {
-    const int element = COLOR_BTNTEXT;
-    const COLORREF saved = GetSysColor(element), distinct = RGB(1, 2, 3);
-    SetSysColors(1, &element, &distinct);
-    const HDC context = GetDC(Control(IdText4));
-    const auto brush =
-        SendMessageW(form.window(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(context),
-                     reinterpret_cast<LPARAM>(Control(IdText4)));
-    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE)));
-    EXPECT_EQ(GetBkColor(context), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(GetTextColor(context), distinct);
-    ReleaseDC(Control(IdText4), context);
-    SetSysColors(1, &element, &saved);
 }
 
 } // namespace
