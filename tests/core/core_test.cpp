@@ -270,8 +270,9 @@ const ScaleRow ScaleRows[] = {
 
 TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
     for (const auto& [separator, scaled, values] : ScaleRows) {
+        const std::wstring_view decimal = separator; // a lambda may not capture a binding
         for (const std::wstring_view value : values)
-            EXPECT_EQ(std::get<0>(EndingOf([&] { return ScaleBy16(value, separator); })), scaled)
+            EXPECT_EQ(std::get<0>(EndingOf([&] { return ScaleBy16(value, decimal); })), scaled)
                 << "value: " << std::wstring(value);
     }
 }

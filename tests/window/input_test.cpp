@@ -25,10 +25,8 @@ void PressKey(WORD key) {
 void ClickAt(HWND form, POINT point) {
     ClientToScreen(form, &point);
     SetCursorPos(point.x, point.y);
-    INPUT down{INPUT_MOUSE, {}}, up{INPUT_MOUSE, {}};
-    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send({down, up});
+    Send({INPUT{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTDOWN, 0, 0}}},
+          INPUT{INPUT_MOUSE, {.mi = {0, 0, 0, MOUSEEVENTF_LEFTUP, 0, 0}}}});
 }
 
 class InputTest : public Form1Test {

@@ -17,8 +17,6 @@
 namespace velmora::testing {
 namespace {
 
-constexpr UINT DpiChanged = 0x02E0; // WM_DPICHANGED
-
 struct Place {
     ControlId id;
     int left, top, width, height; // pixels at 96 DPI
@@ -73,7 +71,6 @@ class LayoutTest : public Form1Test, public ::testing::WithParamInterface<int> {
     static inline NONCLIENTMETRICSW saved{};
     static inline const COLORREF savedText = GetSysColor(COLOR_BTNTEXT);
 
-  protected:
     int Scaled(int pixels) const { return MulDiv(pixels, GetParam(), 96); }
 };
 
@@ -104,7 +101,7 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     GetWindowRect(form.window(), &frame);
     if (dpi != 96) {
         const RECT suggested{100, 50, 300, 400};
-        SendMessageW(form.window(), DpiChanged, MAKEWPARAM(dpi, dpi),
+        SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                      reinterpret_cast<LPARAM>(&suggested));
         GetWindowRect(form.window(), &frame);
         EXPECT_EQ(std::pair(frame.left, frame.top), std::pair(100L, 50L));
