@@ -115,6 +115,8 @@ TEST_F(InputTest, CtrlASelectsTheWholeListAndNothingElse) {
     EXPECT_FALSE(ctrlA(IdText1));
     EXPECT_TRUE(ctrlA(IdText4));
     EXPECT_EQ(SendMessageW(Control(IdText4), EM_GETSEL, 0, 0), MAKELONG(0, 16));
+    // Ctrl+Tab is not Tab.
+    EXPECT_FALSE(form.TranslateKeyboard(MSG{Control(IdText4), WM_KEYDOWN, VK_TAB, 0, 0, {}}));
     keys[VK_MENU] = 0x80; // Ctrl+Alt is AltGr, which types characters
     SetKeyboardState(keys);
     EXPECT_FALSE(ctrlA(IdText4));
