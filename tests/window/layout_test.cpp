@@ -82,7 +82,6 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
                   (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN),
               WS_MINIMIZEBOX | WS_SYSMENU | WS_CLIPCHILDREN);
     EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICON), 0);
-    EXPECT_NE(GetClassLongPtrW(form.window(), GCLP_HICONSM), 0);
     EXPECT_EQ(GetClassLongPtrW(form.window(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     // A plain multi-line field, sunken, no scroll bars.
     EXPECT_EQ(GetWindowLongW(Control(IdText4), GWL_STYLE) &
