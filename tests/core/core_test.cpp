@@ -82,8 +82,8 @@ const ImportRow ImportRows[] = {
      NoEquals, 12, L"z9"},
     {"BlankLineAfterTheLastGroup", false, Two + "\r", TwoEntries, L"4|5|6", PastEnd, 10},
     {"HalfWrittenGroup", true, Two + "[r]\r\nx=7\r\ny=8\r", TwoScaled, L"64|80|96", PastEnd, 12},
-    {"ScaledThirdValueErrorKind::TypeMismatch", true, Two + "[r]\r\nx=7\r\ny=-8.5\r\nz=nine",
-     TwoScaled, L"112|-136|96", ErrorKind::TypeMismatch, 12, L"nine"},
+    {"ScaledThirdValueNotANumber", true, Two + "[r]\r\nx=7\r\ny=-8.5\r\nz=nine", TwoScaled,
+     L"112|-136|96", ErrorKind::TypeMismatch, 12, L"nine"},
     {"ScaledProductTooLarge", true, "[p]\r\nx=1\r\ny=1e308\r\nz=3\r\n", L"", L"16|b|c",
      ErrorKind::Overflow, 3, L"1e308"}};
 
