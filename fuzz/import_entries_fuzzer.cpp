@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to ImportEntries as the coordinate file and compares
 // what the import leaves behind with the plain reading of reference_import.cpp.
 // The first byte picks the run: bit 0 "Multiply By 16", bit 1 a comma locale
-// (where one is installed), bit 2 also import a longer file after a stop.
+// (where one is installed), bit 2 also import a longer file after a stop, bits
+// 3 to 7 the size of the reads (1 to 31 bytes, or 0 for the program's own).
 #include "coordinate_error.h"
 #include "coordinate_file.h"
 #include "entry_list.h"
@@ -96,13 +97,13 @@ struct Outcome {
     std::size_t stopLine = 0;
 };
 
-Outcome Import(std::string_view bytes, const WindowModel& before) {
+Outcome Import(std::string_view bytes, const WindowModel& before, std::size_t reads) {
     WriteFile(bytes);
     Outcome outcome;
     outcome.model = before;
     FileSlot slot;
     try {
-        ImportEntries(FuzzFile().wstring(), outcome.model, slot);
+        ImportEntries(FuzzFile().wstring(), outcome.model, slot, reads ? reads : ReadBufferSize);
     } catch (const CoordinateError& error) {
         outcome.stop = error.kind();
         outcome.stopLine = error.line();
@@ -150,12 +151,12 @@ void CheckMatchesReference(const Outcome& actual, const ExpectedImport& expected
 
 // Whatever follows in a longer file, the groups before a stop read the same:
 // the kept entries start the longer file's list.
-void CheckStopKeepsPrefix(std::string_view bytes, const Outcome& stopped,
-                          const WindowModel& before) {
+void CheckStopKeepsPrefix(std::string_view bytes, const Outcome& stopped, const WindowModel& before,
+                          std::size_t reads) {
     static constexpr std::string_view Tail = "=1\r\n[q]\r\nx=2\r\ny=3\r\nz=4\r\n";
     std::string longer(bytes);
     longer += Tail;
-    const Outcome extended = Import(longer, before);
+    const Outcome extended = Import(longer, before, reads);
     const std::wstring& kept = stopped.model.Text4;
     const std::wstring& full = extended.model.Text4;
     Check(full.starts_with(kept) &&
@@ -176,12 +177,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     const WindowModel before{L"before 1", L"before 2", L"before 3", L"before list", scaled};
-    const Outcome actual = Import(bytes, before);
+    const std::size_t reads = data[0] >> 3;
+    const Outcome actual = Import(bytes, before, reads);
     const ExpectedImport expected = ReferenceImport(bytes, before, separator);
     CheckMatchesReference(actual, expected);
     CheckListShape(actual.model.Text4, expected.entries);
     // A second import per stop halves the speed, so the first byte asks for it.
     if (actual.stop && (data[0] & 4))
-        CheckStopKeepsPrefix(bytes, actual, before);
+        CheckStopKeepsPrefix(bytes, actual, before, reads);
     return 0;
 }

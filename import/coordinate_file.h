@@ -3,6 +3,7 @@
 #include "platform.h"
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,38 +35,62 @@ class FileSlot {
 // Closes the file open in the slot, if any.
 void ReleaseSlot(FileSlot& slot) noexcept;
 
-// One position: four lines as they stand in the file (8-bit text, no terminator).
+// One line as it stands in the file (8-bit text, no terminator), and its value
+// where it has an "=": the text between the first and the second "=", or from
+// the first "=" to the end of the line.
+struct GroupLine {
+    std::string_view text;
+    std::optional<std::string_view> value;
+};
+
+// One position: four lines.
 struct Group {
-    std::string_view lines[4];
+    GroupLine lines[4];
     std::size_t firstLine = 0; // 1-based line number of lines[0]
 };
 
-// Hands out the groups of an open coordinate file one at a time and releases
-// the slot when it goes out of scope, also when the import stops part way.
+// The size of the reads through which a file is imported: large enough that
+// reading costs little beside parsing, small enough to stay in the CPU's cache.
+inline constexpr std::size_t ReadBufferSize = 256 * 1024;
+
+// Reads an open coordinate file a buffer at a time and hands out its groups;
+// a group that straddles two reads is carried over, and the buffer grows for a
+// group longer than itself. Releases the slot when it goes out of scope, also
+// when the import stops part way.
 class GroupReader {
   public:
-    GroupReader(FileSlot& slot, platform::FileBytes bytes);
+    // Throws CoordinateError(ReadFailed) when the first read fails.
+    GroupReader(FileSlot& slot, std::size_t bufferSize);
     GroupReader(GroupReader&&) = delete;
     ~GroupReader() { ReleaseSlot(slot_); }
 
-    // False at the end of the file, which is only tested between groups.
-    // Throws CoordinateError(InputPastEnd) when the file ends inside a group.
+    // False at the end of the file, which is only tested between groups. The
+    // group's lines stay valid until the next call. Throws CoordinateError
+    // (InputPastEnd) when the file ends inside a group, (ReadFailed) when a
+    // read fails.
     bool Next(Group& group);
-    std::size_t size() const noexcept { return bytes_.size(); }
+    // The file's size when it was opened.
+    std::size_t size() const noexcept { return fileSize_; }
 
   private:
-    std::string_view ReadLine();
+    bool ScanGroup(Group& group);
+    void Refill();
 
     FileSlot& slot_;
-    platform::FileBytes file_;
-    std::string_view bytes_;
-    std::size_t position_ = 0;
+    std::size_t fileSize_;
+    std::size_t capacity_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t begin_ = 0; // the first byte not yet handed out
+    std::size_t end_ = 0;   // the end of the bytes read
+    bool atEnd_ = false;    // the file has no bytes after end_
     std::size_t lineNumber_ = 0;
 };
 
-// Opens the file in the slot and reads it. Throws CoordinateError (OpenFailed,
-// ReadFailed, FileAlreadyOpen).
-[[nodiscard]] GroupReader ReadGroups(const std::wstring& path, FileSlot& slot);
+// Opens the file in the slot and starts reading it through a buffer of
+// bufferSize bytes. Throws CoordinateError (OpenFailed, ReadFailed,
+// FileAlreadyOpen).
+[[nodiscard]] GroupReader ReadGroups(const std::wstring& path, FileSlot& slot,
+                                     std::size_t bufferSize = ReadBufferSize);
 
 // Empties an existing file; never creates one. Throws CoordinateError
 // (TruncateFailed, FileAlreadyOpen).

@@ -4,14 +4,15 @@
 #include "coordinate_file.h"
 #include "platform.h"
 #include "scale_by_16.h"
-#include "value_piece.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace velmora {
 namespace {
 
-// Where each field's value line sits in a group; line 1 is never read.
+// Where each field's value line sits in a group; line 0 is never read.
 constexpr std::size_t FieldLines[3] = {1, 2, 3};
 
 bool IsAscii(std::string_view bytes) {
@@ -19,84 +20,159 @@ bool IsAscii(std::string_view bytes) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-// ASCII reads the same in every ANSI code page, so most values skip the
-// system's decoder.
-void DecodeInto(std::wstring& out, std::string_view bytes) {
-    if (IsAscii(bytes)) {
-        // Widened in place: assign() with char iterators would build a
-        // temporary wstring for every value.
-        out.resize(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), out.begin());
-        return;
-    }
-    out = platform::DecodeAnsi(bytes);
-}
-
 // Everything one import needs besides the file and the model.
-struct FieldRules {
+struct ImportRules {
     bool scaled;
     std::wstring decimalSeparator;
-    std::wstring scratch;
+    std::optional<char> point; // the separator, where the quick route can write it
+    std::wstring value;        // scratch for a value on the careful route
+    std::wstring product;      // and for its product
 };
 
-void StoreField(std::wstring& field, std::string_view line, std::size_t lineNumber,
-                FieldRules& rules) {
-    const auto piece = ValuePiece(line);
-    if (!piece) {
-        std::wstring shown;
-        DecodeInto(shown, line.substr(0, 64));
-        throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, shown);
+// Where the values of one entry sit in the list, and how many are stored.
+struct EntrySpan {
+    std::size_t start[3] = {};
+    std::size_t length[3] = {};
+    std::size_t stored = 0;
+};
+
+void StartEntry(std::wstring& list) {
+    if (!list.empty())
+        list.append(L"\r\n");
+}
+
+void NoteValue(EntrySpan& span, std::size_t start, std::size_t end) {
+    span.start[span.stored] = start;
+    span.length[span.stored] = end - start;
+    ++span.stored;
+}
+
+// The quick route, for groups whose values are ASCII and, with "Multiply By 16",
+// plain numbers: the entry is widened straight into the list, which grows once.
+// False, having changed nothing, for any other group.
+bool AppendAsciiEntry(std::wstring& list, const Group& group, const ImportRules& rules,
+                      EntrySpan& span) {
+    std::string_view values[3];
+    ScaledText products[3];
+    std::size_t length = list.empty() ? 4 : 6; // the separators
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto& value = group.lines[FieldLines[i]].value;
+        if (!value || !IsAscii(*value))
+            return false;
+        if (rules.scaled) {
+            const auto product =
+                rules.point ? ScaleSimply(*value, *rules.point, products[i]) : std::nullopt;
+            if (!product)
+                return false;
+            values[i] = *product;
+        } else {
+            values[i] = *value;
+        }
+        length += values[i].size();
     }
-    if (!rules.scaled) {
-        DecodeInto(field, *piece);
-        return;
+    const std::size_t start = list.size();
+    list.resize(start + length);
+    wchar_t* out = list.data() + start;
+    if (start != 0) {
+        *out++ = L'\r';
+        *out++ = L'\n';
     }
-    DecodeInto(rules.scratch, *piece);
-    try {
-        ScaleBy16Into(field, rules.scratch, rules.decimalSeparator);
-    } catch (CoordinateError& error) {
-        error.setLine(lineNumber);
-        throw;
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (i != 0) {
+            *out++ = L',';
+            *out++ = L' ';
+        }
+        const std::size_t valueStart = static_cast<std::size_t>(out - list.data());
+        out = std::copy(values[i].begin(), values[i].end(), out);
+        NoteValue(span, valueStart, valueStart + values[i].size());
+    }
+    return true;
+}
+
+// The careful route: any code page, any number the user may type, and a stop
+// at the first value that is wrong, with the entry's values stored so far.
+void AppendEntry(std::wstring& list, const Group& group, ImportRules& rules, EntrySpan& span) {
+    StartEntry(list);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const GroupLine& line = group.lines[FieldLines[i]];
+        const std::size_t lineNumber = group.firstLine + FieldLines[i];
+        if (!line.value) {
+            std::wstring shown;
+            platform::AppendAnsi(shown, line.text.substr(0, 64));
+            throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, shown);
+        }
+        if (i != 0)
+            list.append(L", ");
+        const std::size_t start = list.size();
+        if (rules.scaled) {
+            rules.value.clear();
+            platform::AppendAnsi(rules.value, *line.value);
+            try {
+                ScaleBy16Into(rules.product, rules.value, rules.decimalSeparator);
+            } catch (CoordinateError& error) {
+                error.setLine(lineNumber);
+                throw;
+            }
+            list.append(rules.product);
+        } else {
+            platform::AppendAnsi(list, *line.value);
+        }
+        NoteValue(span, start, list.size());
+    }
+}
+
+// Text1 to Text3 as a field-by-field import leaves them: the values of the
+// current entry stored so far, then those of the last complete one, if any.
+void SetFields(WindowModel& model, const std::wstring& list, const EntrySpan& current,
+               const EntrySpan& last) {
+    std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const EntrySpan& from = i < current.stored ? current : last;
+        if (i < from.stored)
+            fields[i]->assign(list, from.start[i], from.length[i]);
     }
 }
 
 void ImportGroups(GroupReader& reader, WindowModel& model, std::wstring& list) {
-    FieldRules rules{model.Option1, model.Option1 ? platform::UserDecimalSeparator() : L"", {}};
-    std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};
-    std::wstring entry;
-    Group group;
-    while (reader.Next(group)) {
-        for (std::size_t i = 0; i < 3; ++i) {
-            const std::size_t line = FieldLines[i];
-            StoreField(*fields[i], group.lines[line], group.firstLine + line, rules);
+    const std::wstring separator = model.Option1 ? platform::UserDecimalSeparator() : L"";
+    ImportRules rules{model.Option1, separator, AsciiPoint(separator), {}, {}};
+    EntrySpan last;
+    EntrySpan current;
+    std::size_t complete = 0; // the list's length after the last complete entry
+    try {
+        Group group;
+        while (reader.Next(group)) {
+            if (!AppendAsciiEntry(list, group, rules, current))
+                AppendEntry(list, group, rules, current);
+            last = std::exchange(current, {});
+            complete = list.size();
         }
-        entry.assign(model.Text1)
-            .append(L", ")
-            .append(model.Text2)
-            .append(L", ")
-            .append(model.Text3);
-        AppendEntry(list, entry);
+    } catch (...) {
+        SetFields(model, list, current, last);
+        list.resize(complete);
+        throw;
     }
+    SetFields(model, list, current, last);
 }
 
 } // namespace
 
 std::wstring_view ValueField(std::wstring_view line) {
-    const auto piece = ValuePiece(line);
-    if (!piece)
+    const std::size_t first = line.find(L'=');
+    if (first == line.npos)
         throw CoordinateError(ErrorKind::SubscriptOutOfRange, 0, line);
-    return *piece;
-}
-
-void AppendEntry(std::wstring& list, std::wstring_view entry) {
-    if (!list.empty())
-        list.append(L"\r\n");
-    list.append(entry);
+    const auto rest = line.substr(first + 1);
+    return rest.substr(0, rest.find(L'='));
 }
 
 void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot) {
-    GroupReader reader = ReadGroups(path, slot);
-    model.Text4.clear();
+    ImportEntries(path, model, slot, ReadBufferSize);
+}
+
+void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
+                   std::size_t bufferSize) {
+    GroupReader reader = ReadGroups(path, slot, bufferSize);
+    model.Text4 = std::wstring(); // its memory too, before the new list takes its own
     // The list is built aside and handed over once, also where the import stops,
     // so a long file costs one pass and no re-copying. Unscaled entries are never
     // longer than their groups, so this reservation is enough for them.

@@ -20,14 +20,14 @@ std::wstring_view ValueField(std::wstring_view line);
 // CoordinateError(Overflow) beyond the range of a double.
 std::wstring ScaleBy16(std::wstring_view value, std::wstring_view decimalSeparator);
 
-// Adds the entry to the list, after a CR LF unless the list is empty.
-void AppendEntry(std::wstring& list, std::wstring_view entry);
-
 class FileSlot;
 
 // Rebuilds Text4 from the coordinate file at path; Text1 to Text3 end with the
 // last group's fields. Throws CoordinateError where the import stops, leaving
-// the entries and fields stored before that point.
+// the entries and fields stored before that point. The file is read through a
+// buffer of bufferSize bytes (see ReadBufferSize).
+void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
+                   std::size_t bufferSize);
 void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot);
 
 // Runs the import at the point where Refresh hands over to it. The window passes

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <exception>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,33 +28,12 @@ std::wstring ExecutableFolder();
 // True when path names an existing file that is not hidden, system or a directory.
 bool IsNormalFile(const std::wstring& path);
 
-// 8-bit text in the system's ANSI code page as wide text. Never fails.
-std::wstring DecodeAnsi(std::string_view bytes);
+// Appends 8-bit text in the system's ANSI code page to out as wide text.
+// Never fails.
+void AppendAnsi(std::wstring& out, std::string_view bytes);
 
 // The user's decimal separator, e.g. "." or ",".
 std::wstring UserDecimalSeparator();
-
-// Room kept free at the end of a read buffer, so that the read which finds the
-// end of the file needs no reallocation.
-inline constexpr std::size_t ReadSlack = 64 * 1024;
-
-// A file's bytes. Unlike a std::string, the buffer is not zero-filled before
-// the read writes it: on a large file that pass costs as much as the read.
-class FileBytes {
-  public:
-    std::string_view view() const noexcept { return {data_.get(), size_}; }
-    std::size_t size() const noexcept { return size_; }
-
-    // Room for at least `more` further bytes, keeping those already read.
-    char* Reserve(std::size_t more);
-    void Commit(std::size_t added) noexcept { size_ += added; }
-    std::size_t room() const noexcept { return capacity_ - size_; }
-
-  private:
-    std::unique_ptr<char[]> data_;
-    std::size_t size_ = 0;
-    std::size_t capacity_ = 0;
-};
 
 // An open file; move-only, closed by its destructor.
 class File {
@@ -71,8 +49,10 @@ class File {
     File& operator=(const File&) = delete;
     ~File();
 
-    // Reads from the current position to the end of the file.
-    FileBytes ReadToEnd();
+    // The length the system reports now; 0 when it cannot tell.
+    std::size_t Size() const noexcept;
+    // Reads up to room bytes at the current position; 0 only at the end.
+    std::size_t Read(char* into, std::size_t room);
 
   private:
     explicit File(std::intptr_t handle) noexcept : handle_(handle) {}

@@ -94,13 +94,13 @@ bool IsNormalFile(const std::wstring& path) {
     return stat(Narrow(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::wstring DecodeAnsi(std::string_view bytes) {
-    std::wstring out(bytes.size(), L'\0');
+void AppendAnsi(std::wstring& out, std::string_view bytes) {
+    const std::size_t start = out.size();
+    out.resize(start + bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        out[i] = byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : byte;
+        out[start + i] = byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : byte;
     }
-    return out;
 }
 
 std::wstring UserDecimalSeparator() {
@@ -145,25 +145,19 @@ void File::Close() noexcept {
     handle_ = -1;
 }
 
-FileBytes File::ReadToEnd() {
-    FileBytes bytes;
+std::size_t File::Size() const noexcept {
     struct stat info {};
-    // One read is expected; the extra room lets a growing file show its end.
-    const std::size_t expected =
-        fstat(static_cast<int>(handle_), &info) == 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    bytes.Reserve(expected + ReadSlack);
+    return fstat(static_cast<int>(handle_), &info) == 0 ? static_cast<std::size_t>(info.st_size)
+                                                        : 0;
+}
+
+std::size_t File::Read(char* into, std::size_t room) {
     for (;;) {
-        // Read until the system says end of file: the file may grow meanwhile.
-        char* free = bytes.Reserve(ReadSlack);
-        const ssize_t got = read(static_cast<int>(handle_), free, bytes.room());
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        const ssize_t got = read(static_cast<int>(handle_), into, room);
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
             ThrowErrno();
-        }
-        if (got == 0)
-            return bytes;
-        bytes.Commit(static_cast<std::size_t>(got));
     }
 }
 

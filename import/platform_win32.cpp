@@ -66,8 +66,7 @@ bool IsNormalFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & NotNormal) == 0;
 }
 
-std::wstring DecodeAnsi(std::string_view bytes) {
-    std::wstring out;
+void AppendAnsi(std::wstring& out, std::string_view bytes) {
     // MultiByteToWideChar takes an int length; decode huge texts in slices that
     // end before a byte below 0x40, which is never the second byte of a
     // double-byte character, so no character is split.
@@ -83,7 +82,6 @@ std::wstring DecodeAnsi(std::string_view bytes) {
         MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, out.data() + start, wide);
         bytes.remove_prefix(take);
     }
-    return out;
 }
 
 std::wstring UserDecimalSeparator() {
@@ -106,8 +104,8 @@ File File::OpenForReading(const std::wstring& path) {
 File File::OpenTruncating(const std::wstring& path) {
     // TRUNCATE_EXISTING never creates: a file that vanished stays gone.
     const HANDLE handle =
-        CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         ThrowLastError();
     return File(FromHandle(handle));
@@ -134,25 +132,19 @@ void File::Close() noexcept {
     handle_ = FromHandle(INVALID_HANDLE_VALUE);
 }
 
-FileBytes File::ReadToEnd() {
-    FileBytes bytes;
+std::size_t File::Size() const noexcept {
     LARGE_INTEGER size{};
-    // One read is expected; the extra room lets a growing file show its end.
-    const std::size_t expected = GetFileSizeEx(AsHandle(handle_), &size) && size.QuadPart > 0
-                                     ? static_cast<std::size_t>(size.QuadPart)
-                                     : 0;
-    bytes.Reserve(expected + ReadSlack);
-    for (;;) {
-        // Read until the system says end of file: the file may grow meanwhile.
-        char* free = bytes.Reserve(ReadSlack);
-        const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.room(), 1u << 30));
-        DWORD got = 0;
-        if (!ReadFile(AsHandle(handle_), free, want, &got, nullptr))
-            ThrowLastError();
-        if (got == 0)
-            return bytes;
-        bytes.Commit(got);
-    }
+    return GetFileSizeEx(AsHandle(handle_), &size) && size.QuadPart > 0
+               ? static_cast<std::size_t>(size.QuadPart)
+               : 0;
+}
+
+std::size_t File::Read(char* into, std::size_t room) {
+    DWORD got = 0;
+    const auto want = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+    if (!ReadFile(AsHandle(handle_), into, want, &got, nullptr))
+        ThrowLastError();
+    return got;
 }
 
 } // namespace velmora::platform

@@ -114,79 +114,90 @@ class NumberParser {
     std::size_t position_ = 0;
 };
 
-// Appends ASCII text to wide text. (wstring::append with char iterators would
-// build a temporary wstring first.)
-void AppendAscii(std::wstring& out, std::string_view ascii) {
-    const std::size_t start = out.size();
-    out.resize(start + ascii.size());
-    std::copy(ascii.begin(), ascii.end(), out.begin() + static_cast<std::ptrdiff_t>(start));
-}
-
-// Writes digits × 10^exponent as printf's %.15G would, given at most 15 digits.
-void FormatGeneral(std::wstring& out, bool negative, std::string_view digits, long long exponent,
-                   std::wstring_view separator) {
-    out.clear();
-    if (digits.empty()) {
-        out = L"0";
-        return;
-    }
+// Writes digits × 10^exponent as printf's %.15G would, given 1 to 15 digits,
+// with point as the decimal separator; returns the end.
+char* WriteGeneral(char* out, bool negative, std::string_view digits, long long exponent,
+                   char point) {
     if (negative)
-        out = L"-";
+        *out++ = '-';
     const long long count = static_cast<long long>(digits.size());
     const long long scientific = exponent + count - 1;
     if (scientific < -4 || scientific >= 15) {
-        out += static_cast<wchar_t>(digits[0]);
+        *out++ = digits[0];
         if (count > 1) {
-            out += separator;
-            AppendAscii(out, digits.substr(1));
+            *out++ = point;
+            out = std::copy(digits.begin() + 1, digits.end(), out);
         }
-        const std::string power = std::to_string(scientific < 0 ? -scientific : scientific);
-        out += scientific < 0 ? L"E-" : L"E+";
-        if (power.size() < 2)
-            out += L'0';
-        AppendAscii(out, power);
-    } else if (exponent >= 0) {
-        AppendAscii(out, digits);
-        out.append(static_cast<std::size_t>(exponent), L'0');
-    } else if (scientific >= 0) {
-        const auto whole = static_cast<std::size_t>(scientific + 1);
-        AppendAscii(out, digits.substr(0, whole));
-        out += separator;
-        AppendAscii(out, digits.substr(whole));
-    } else {
-        out += L'0';
-        out += separator;
-        out.append(static_cast<std::size_t>(-scientific - 1), L'0');
-        AppendAscii(out, digits);
+        *out++ = 'E';
+        *out++ = scientific < 0 ? '-' : '+';
+        const long long power = scientific < 0 ? -scientific : scientific;
+        if (power < 10)
+            *out++ = '0';
+        return std::to_chars(out, out + 8, power).ptr;
     }
+    if (exponent >= 0) {
+        out = std::copy(digits.begin(), digits.end(), out);
+        return std::fill_n(out, exponent, '0');
+    }
+    if (scientific >= 0) {
+        const auto whole = static_cast<std::size_t>(scientific + 1);
+        out = std::copy_n(digits.begin(), whole, out);
+        *out++ = point;
+        return std::copy(digits.begin() + static_cast<std::ptrdiff_t>(whole), digits.end(), out);
+    }
+    *out++ = '0';
+    *out++ = point;
+    out = std::fill_n(out, -scientific - 1, '0');
+    return std::copy(digits.begin(), digits.end(), out);
 }
 
-// 16 × m for a mantissa of up to 18 digits fits in 64 bits, and a product of at
-// most 15 significant digits is exactly what the double route would show: x × 16
-// is exact in binary, and 15 digits survive a round trip through a double.
-bool ScaleExactly(std::wstring& out, const Decimal& number, std::wstring_view separator) {
+// 16 × mantissa × 10^exponent, for a mantissa of up to 18 digits (16 times it
+// fits in 64 bits). A product of at most 15 significant digits is exactly what
+// the double route would show: x × 16 is exact in binary, and 15 digits survive
+// a round trip through a double. Nothing for other products.
+std::optional<std::string_view> WriteProduct(ScaledText& into, bool negative,
+                                             std::uint64_t mantissa, long long exponent,
+                                             char point) {
     constexpr long long SafeExponent = 280; // far from overflow and subnormals
-    if (number.digits.empty()) {
-        out = L"0";
-        return true;
+    if (mantissa == 0) {
+        into[0] = '0';
+        return std::string_view(into.data(), 1);
     }
-    if (number.digits.size() > 18)
-        return false;
-    std::uint64_t product = 0;
-    for (const char digit : number.digits)
-        product = product * 10 + static_cast<std::uint64_t>(digit - '0');
-    product *= ScaleFactor;
-    long long exponent = number.exponent;
+    std::uint64_t product = mantissa * ScaleFactor;
     while (product % 10 == 0) {
         product /= 10;
         ++exponent;
     }
-    const std::string digits = std::to_string(product);
-    const long long scientific = exponent + static_cast<long long>(digits.size()) - 1;
-    if (digits.size() > 15 || scientific > SafeExponent || scientific < -SafeExponent)
-        return false;
-    FormatGeneral(out, number.negative && product != 0, digits, exponent, separator);
-    return true;
+    char digits[24];
+    const char* const digitsEnd = std::to_chars(digits, digits + sizeof digits, product).ptr;
+    const std::string_view written(digits, static_cast<std::size_t>(digitsEnd - digits));
+    const long long scientific = exponent + static_cast<long long>(written.size()) - 1;
+    if (written.size() > 15 || scientific > SafeExponent || scientific < -SafeExponent)
+        return std::nullopt;
+    const char* end = WriteGeneral(into.data(), negative, written, exponent, point);
+    return std::string_view(into.data(), static_cast<std::size_t>(end - into.data()));
+}
+
+std::optional<std::string_view> ScaleExactly(ScaledText& into, const Decimal& number) {
+    if (number.digits.size() > 18)
+        return std::nullopt;
+    std::uint64_t mantissa = 0;
+    for (const char digit : number.digits)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(digit - '0');
+    return WriteProduct(into, number.negative, mantissa, number.exponent, '.');
+}
+
+// Widens a product written with "." and "e" as the user reads it.
+void WidenProduct(std::wstring& out, std::string_view product, std::wstring_view separator) {
+    out.clear();
+    for (const char c : product) {
+        if (c == '.')
+            out += separator;
+        else
+            out += static_cast<wchar_t>(c == 'e' ? 'E' : c);
+    }
+    if (out == L"-0")
+        out = L"0";
 }
 
 void ScaleThroughDouble(std::wstring& out, const Decimal& number, std::wstring_view original,
@@ -208,25 +219,70 @@ void ScaleThroughDouble(std::wstring& out, const Decimal& number, std::wstring_v
     char buffer[64];
     const auto printed =
         std::to_chars(buffer, buffer + sizeof buffer, product, std::chars_format::general, 15);
-    out.clear();
-    for (const char* c = buffer; c != printed.ptr; ++c) {
-        if (*c == '.')
-            out += separator;
-        else
-            out += static_cast<wchar_t>(*c == 'e' ? 'E' : *c);
-    }
-    if (out == L"-0")
-        out = L"0";
+    WidenProduct(out, {buffer, static_cast<std::size_t>(printed.ptr - buffer)}, separator);
 }
 
 } // namespace
 
+template <class Char>
+std::optional<std::string_view> ScaleSimply(std::basic_string_view<Char> value, char point,
+                                            ScaledText& into) {
+    std::size_t i = 0;
+    const bool negative = !value.empty() && value[0] == Char('-');
+    if (!value.empty() && (value[0] == Char('+') || negative))
+        ++i;
+    std::uint64_t mantissa = 0;
+    int significant = 0;
+    long long exponent = 0;
+    bool anyDigit = false;
+    bool seenPoint = false;
+    for (; i < value.size(); ++i) {
+        const Char c = value[i];
+        if (c >= Char('0') && c <= Char('9')) {
+            anyDigit = true;
+            exponent -= seenPoint;
+            if (mantissa == 0 && c == Char('0'))
+                continue; // a leading zero
+            if (++significant > 18)
+                return std::nullopt;
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - Char('0'));
+        } else if (c == Char(point) && !seenPoint) {
+            seenPoint = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit)
+        return std::nullopt;
+    return WriteProduct(into, negative && mantissa != 0, mantissa, exponent, point);
+}
+
+template std::optional<std::string_view> ScaleSimply(std::string_view, char, ScaledText&);
+template std::optional<std::string_view> ScaleSimply(std::wstring_view, char, ScaledText&);
+
+std::optional<char> AsciiPoint(std::wstring_view decimalSeparator) {
+    if (decimalSeparator.size() != 1 || decimalSeparator[0] >= 0x80)
+        return std::nullopt;
+    return static_cast<char>(decimalSeparator[0]);
+}
+
 void ScaleBy16Into(std::wstring& field, std::wstring_view value,
                    std::wstring_view decimalSeparator) {
+    ScaledText text;
+    const auto point = AsciiPoint(decimalSeparator);
+    if (const auto simple = point ? ScaleSimply(value, *point, text) : std::nullopt) {
+        // Widened in place: assign() with char iterators would build a
+        // temporary wstring.
+        field.resize(simple->size());
+        std::copy(simple->begin(), simple->end(), field.begin());
+        return;
+    }
     const auto number = NumberParser(value, decimalSeparator).Parse();
     if (!number)
         throw CoordinateError(ErrorKind::TypeMismatch, 0, value);
-    if (!ScaleExactly(field, *number, decimalSeparator))
+    if (const auto exact = ScaleExactly(text, *number))
+        WidenProduct(field, *exact, decimalSeparator);
+    else
         ScaleThroughDouble(field, *number, value, decimalSeparator);
 }
 

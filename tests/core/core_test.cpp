@@ -97,11 +97,18 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     folder.Write(row.file);
     WindowModel model{L"a", L"b", L"c", L"old list", row.scaled};
     FileSlot slot;
-    for (int run = 1; run <= 2; ++run) { // the second run must not double the list
-        EXPECT_EQ(EndingOf([&] { return Refresh(folder.programFolder(), model, slot); }),
+    // Whole, then again (the list must not double) through reads so small that
+    // they split groups, lines, values and CR LF pairs.
+    for (const std::size_t reads : {0, 1, 2, 3, 5}) {
+        const RunImport small = [&](const auto& path) { ImportEntries(path, model, slot, reads); };
+        const auto& folderPath = folder.programFolder();
+        EXPECT_EQ(EndingOf([&] {
+                      return reads ? Refresh(folderPath, model, slot, small)
+                                   : Refresh(folderPath, model, slot);
+                  }),
                   std::tuple(row.ending, row.line, row.text))
-            << "run " << run;
-        EXPECT_EQ(model.Text4, row.list) << "run " << run;
+            << "reads of " << reads;
+        EXPECT_EQ(model.Text4, row.list) << "reads of " << reads;
         EXPECT_EQ(model.Text1 + L"|" + model.Text2 + L"|" + model.Text3, row.fields);
         EXPECT_FALSE(slot.occupied()) << "the file is released at once, also at a stop";
     }
