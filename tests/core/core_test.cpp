@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <tuple>
 #include <variant>
@@ -70,11 +71,12 @@ const ImportRow ImportRows[] = {
     {"FieldsEndAsTheLastGroup", false, Two, TwoEntries, L"4|5|6"},
     {"MixedLineEndsNoFinalOne", false, "[p]\rx=1\r\ny=2\rz=3", L"1, 2, 3", L"1|2|3"},
     {"LineFeedsAloneEndNoLine", false, "[p]\nx=1\ny=2\nz=3\n", L"", L"a|b|c", PastEnd, 2},
-    {"KeysHeadersEqualsAndBlanksStay", false, "\r\nx= 1\r\n=2 =x\r\nlong key=", L" 1, 2 , ",
+    {"KeysHeadersEqualsAndBlanksStay", false, "\r\nx= 1\r\n=2 =x=y\r\nlong key=", L" 1, 2 , ",
      L" 1|2 |"},
     {"NulIsOrdinary", false, "[p]\r\nx=1\0\r\ny=2\r\nz=\0"s, L"1\0, 2, \0"s, L"1\0|2|\0"s},
-    {"AnsiCodePage", false, "[p]\r\nx=\x80\r\ny=\x9F\xBD\xFF\r\nz=\x7F\x8D",
-     L"\u20AC, \u0178\u00BD\u00FF, \x7F\x8D", L"\u20AC|\u0178\u00BD\u00FF|\x7F\x8D"},
+    {"AnsiCodePage", false,
+     "[\x8D]\r\nx=\x80\r\ny=1\r\nz=2\r\n[q]\r\nx=\x9F\xBD\r\ny=\xFF\r\nz=\x7F",
+     L"\u20AC, 1, 2\r\n\u0178\u00BD, \u00FF, \x7F", L"\u0178\u00BD|\u00FF|\x7F"},
     {"BlankLineBeforeAHeader", false, "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6",
      L"1, 2, 3", L"1|2|3", NoEquals, 6, L"[q]"},
     {"EmptyValueLine", false, "[p]\r\nx=1\r\n\r\nz=3\r\n", L"", L"1|b|c", NoEquals, 3},
@@ -98,8 +100,9 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     WindowModel model{L"a", L"b", L"c", L"old list", row.scaled};
     FileSlot slot;
     // Whole, then again (the list must not double) through reads so small that
-    // they split groups, lines, values and CR LF pairs.
-    for (const std::size_t reads : {0, 1, 2, 3, 5}) {
+    // they split groups, lines, values and CR LF pairs, and through reads one
+    // byte shorter than TwoGroups, the first of which ends between its last CR and LF.
+    for (const std::size_t reads : std::to_array<std::size_t>({0, 1, 2, 3, 5, Two.size() - 1})) {
         const RunImport small = [&](const auto& path) { ImportEntries(path, model, slot, reads); };
         const auto& folderPath = folder.programFolder();
         EXPECT_EQ(EndingOf([&] {
