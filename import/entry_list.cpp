@@ -36,11 +36,6 @@ struct EntrySpan {
     std::size_t stored = 0;
 };
 
-void StartEntry(std::wstring& list) {
-    if (!list.empty())
-        list.append(L"\r\n");
-}
-
 void NoteValue(EntrySpan& span, std::size_t start, std::size_t end) {
     span.start[span.stored] = start;
     span.length[span.stored] = end - start;
@@ -92,7 +87,8 @@ bool AppendAsciiEntry(std::wstring& list, const Group& group, const ImportRules&
 // The careful route: any code page, any number the user may type, and a stop
 // at the first value that is wrong, with the entry's values stored so far.
 void AppendEntry(std::wstring& list, const Group& group, ImportRules& rules, EntrySpan& span) {
-    StartEntry(list);
+    if (!list.empty())
+        list.append(L"\r\n");
     for (std::size_t i = 0; i < 3; ++i) {
         const GroupLine& line = group.lines[FieldLines[i]];
         const std::size_t lineNumber = group.firstLine + FieldLines[i];

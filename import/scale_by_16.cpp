@@ -240,7 +240,8 @@ std::optional<std::string_view> ScaleSimply(std::basic_string_view<Char> value, 
         const Char c = value[i];
         if (c >= Char('0') && c <= Char('9')) {
             anyDigit = true;
-            exponent -= seenPoint;
+            if (seenPoint)
+                --exponent;
             if (mantissa == 0 && c == Char('0'))
                 continue; // a leading zero
             if (++significant > 18)
