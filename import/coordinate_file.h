@@ -90,7 +90,7 @@ class GroupReader {
 // bufferSize bytes. Throws CoordinateError (OpenFailed, ReadFailed,
 // FileAlreadyOpen).
 [[nodiscard]] GroupReader ReadGroups(const std::wstring& path, FileSlot& slot,
-                                     std::size_t bufferSize = ReadBufferSize);
+                                     std::size_t bufferSize);
 
 // Empties an existing file; never creates one. Throws CoordinateError
 // (TruncateFailed, FileAlreadyOpen).
