@@ -1,26 +1,11 @@
 #!/usr/bin/env bash
-# Runs a cross-built program under Wine in the project's own prefix, creating the
-# prefix on first use. Debian does not put wine64 on PATH.
+# Runs a cross-built program under Wine, in the project's prefix for tests
+# unless WINEPREFIX names another (CMAKE_CROSSCOMPILING_EMULATOR).
 set -euo pipefail
-export WINEPREFIX="${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/velmora/wineprefix}"
-export WINEDEBUG="${WINEDEBUG:--all}"
-# No prompts to install Mono or Gecko.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-wine=/usr/lib/wine/wine64
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    (
-        flock 9
-        if [ ! -f "$WINEPREFIX/system.reg" ]; then
-            "$wine" wineboot -i >/dev/null 2>&1
-            # Without a window manager each hidden top-level window (a closing
-            # message box) otherwise waits two seconds.
-            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-            /usr/lib/wine/wineserver -w
-        fi
-    ) 9>"$WINEPREFIX.lock"
-fi
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
+export WINEPREFIX=${WINEPREFIX:-$velmora_source/build/wine/tests}
+wine_environment
+create_wine_prefix
 
 services_running() {
     local pid
@@ -34,7 +19,7 @@ services_running() {
 # and inherit its output: under ctest, whose pipe they would hold open, every
 # test would wait for them to exit. So they are started here, detached from our
 # output, and kept for a minute of idleness.
-/usr/lib/wine/wineserver -p60 </dev/null >/dev/null 2>&1 || true
+"$wineserver" -p60 </dev/null >/dev/null 2>&1 || true
 if ! services_running; then
     "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 fi

@@ -1,0 +1,129 @@
+# What the scripts share: installing packages, a virtual X server, and Wine.
+# Sourced, never run:  source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+# shellcheck shell=bash
+
+velmora_source=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+script_name=$(basename "$0")
+
+# The packages each kind of work needs. --no-install-recommends keeps the
+# install small, so everything used is named here.
+native_build_packages=(cmake ninja-build g++ googletest)
+sanitizer_packages=(clang libclang-rt-dev) # libFuzzer and the sanitizer runtimes
+windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+                        binutils-mingw-w64-x86-64 googletest)
+# fonts-wine holds the symbols Wine draws the title bar's buttons with.
+wine_packages=(wine wine64 fonts-wine)
+xvfb_packages=(xvfb xauth)
+release_packages=(zip unzip)
+
+step() { printf '\n=== %s\n' "$*"; }
+fail() {
+    echo "$script_name: $*" >&2
+    exit 1
+}
+
+# Commands to run when the script ends, the last added first.
+exit_commands=()
+run_exit_commands() {
+    local command
+    for command in "${exit_commands[@]}"; do eval "$command" || true; done
+}
+on_exit() {
+    exit_commands=("$*" "${exit_commands[@]}")
+    trap run_exit_commands EXIT
+}
+
+package_installed() {
+    [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
+}
+
+# need_packages PACKAGE...: installs those that are missing (root only).
+need_packages() {
+    local package missing=()
+    for package; do package_installed "$package" || missing+=("$package"); done
+    [ ${#missing[@]} -gt 0 ] || return 0
+    [ "$(id -u)" -eq 0 ] || fail "please install as root: apt-get install ${missing[*]}"
+    echo "Installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# start_xvfb [WIDTHxHEIGHT]: a virtual X server on a display no other server
+# holds, ready for clients when this returns; it stops when the script ends.
+start_xvfb() {
+    local size=${1:-1280x1024} ready
+    ready=$(mktemp)
+    # -displayfd: Xvfb picks a free display itself and writes its number once
+    # it accepts connections.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
+    local pid=$!
+    on_exit "kill $pid 2>/dev/null; wait $pid 2>/dev/null; rm -f '$ready'"
+    local _
+    for _ in $(seq 100); do
+        if [ -s "$ready" ]; then
+            export DISPLAY=":$(head -n 1 "$ready")"
+            return 0
+        fi
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "the virtual X server did not start"
+}
+
+# find_wine: sets $wine and $wineserver to the 64-bit loader and the server,
+# wherever the installed release keeps them (Debian does not put wine64 on PATH).
+find_wine() {
+    local candidate
+    wine=
+    for candidate in /usr/lib/wine/wine64 /usr/bin/wine64 /usr/lib/wine/wine /usr/bin/wine; do
+        if [ -x "$candidate" ]; then wine=$candidate && break; fi
+    done
+    wineserver=
+    for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver /usr/bin/wineserver; do
+        if [ -x "$candidate" ]; then wineserver=$candidate && break; fi
+    done
+    [ -n "$wine" ] && [ -n "$wineserver" ] || fail "Wine is not installed (apt-get install wine64)"
+}
+
+# use_wine PURPOSE [desktop]: Wine's environment, with a prefix of the project's
+# own for each purpose (tests, run, bench), created on first use. Without
+# "desktop" the prefix draws its own window frames, as it must where no window
+# manager runs.
+use_wine() {
+    wine_environment
+    export WINEPREFIX="$velmora_source/build/wine/$1"
+    create_wine_prefix "${2:-}"
+}
+
+wine_environment() {
+    find_wine
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=" # no prompts to install Mono or Gecko
+    # Wine turns Windows file names into Unix ones in the locale's character
+    # set; C.UTF-8 exists on every Debian, whatever the caller has set.
+    export LC_ALL=C.UTF-8
+    unset LANG LANGUAGE
+}
+
+# create_wine_prefix [desktop]: the prefix $WINEPREFIX, unless it exists.
+create_wine_prefix() {
+    [ ! -f "$WINEPREFIX/system.reg" ] || return 0
+    mkdir -p "$WINEPREFIX"
+    (
+        flock 9
+        [ ! -f "$WINEPREFIX/system.reg" ] || exit 0
+        echo "Creating the Wine prefix $WINEPREFIX (once; takes a few seconds)" >&2
+        # Without a display: on one, the desktop process it starts outlives wineboot.
+        env -u DISPLAY "$wine" wineboot -i >/dev/null 2>&1
+        if [ "${1:-}" != desktop ]; then
+            # Without a window manager each hidden top-level window (a closing
+            # message box) would otherwise wait two seconds.
+            env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+                >/dev/null 2>&1
+        fi
+        "$wineserver" -w
+    ) 9>"$WINEPREFIX.lock"
+}
+
+stop_wine() { "$wineserver" -k >/dev/null 2>&1 || true; }
