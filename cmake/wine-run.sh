@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# Runs a cross-built program under Wine, in the project's prefix for tests
-# unless WINEPREFIX names another (CMAKE_CROSSCOMPILING_EMULATOR).
+# Runs a cross-built program under Wine (CMAKE_CROSSCOMPILING_EMULATOR), in the
+# project's prefix for tests unless WINEPREFIX names another.
+#
+#   wine-run.sh [--32-bit] PROGRAM [ARGUMENT...]   --32-bit: in a 32-bit Windows
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib.sh"
-export WINEPREFIX=${WINEPREFIX:-$velmora_source/build/wine/tests}
-wine_environment
+bits=64-bit
+purpose=tests
+if [ "${1:-}" = --32-bit ]; then
+    bits=32-bit purpose=tests32
+    shift
+fi
+export WINEPREFIX=${WINEPREFIX:-$velmora_source/build/wine/$purpose}
+wine_environment "$bits"
 create_wine_prefix
 
 services_running() {

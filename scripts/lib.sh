@@ -11,8 +11,10 @@ native_build_packages=(cmake ninja-build g++ googletest)
 sanitizer_packages=(clang libclang-rt-dev) # libFuzzer and the sanitizer runtimes
 windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                         binutils-mingw-w64-x86-64 googletest)
+windows32_build_packages=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686)
 # fonts-wine holds the symbols Wine draws the title bar's buttons with.
 wine_packages=(wine wine64 fonts-wine)
+wine32_packages=(wine32:i386) # Wine's 32-bit part, from Debian's i386 architecture
 xvfb_packages=(xvfb xauth)
 release_packages=(zip unzip)
 
@@ -44,6 +46,9 @@ need_packages() {
     [ ${#missing[@]} -gt 0 ] || return 0
     [ "$(id -u)" -eq 0 ] || fail "please install as root: apt-get install ${missing[*]}"
     echo "Installing ${missing[*]}"
+    if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
@@ -71,33 +76,50 @@ start_xvfb() {
     fail "the virtual X server did not start"
 }
 
-# find_wine: sets $wine and $wineserver to the 64-bit loader and the server,
-# wherever the installed release keeps them (Debian does not put wine64 on PATH).
+# find_wine [32-bit]: sets $wine and $wineserver to the loader (64-bit, or
+# 32-bit) and the server, wherever the installed release keeps them (Debian
+# does not put them on PATH).
 find_wine() {
-    local candidate
+    local candidate loaders=(/usr/lib/wine/wine64 /usr/bin/wine64 /usr/lib/wine/wine /usr/bin/wine)
+    local servers=(/usr/lib/wine/wineserver64 /usr/lib/wine/wineserver /usr/bin/wineserver)
+    if [ "${1:-}" = 32-bit ]; then
+        loaders=(/usr/lib/wine/wine /usr/bin/wine)
+        servers=(/usr/lib/wine/wineserver32 /usr/lib/wine/wineserver /usr/bin/wineserver)
+    fi
     wine=
-    for candidate in /usr/lib/wine/wine64 /usr/bin/wine64 /usr/lib/wine/wine /usr/bin/wine; do
+    for candidate in "${loaders[@]}"; do
         if [ -x "$candidate" ]; then wine=$candidate && break; fi
     done
     wineserver=
-    for candidate in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver /usr/bin/wineserver; do
+    for candidate in "${servers[@]}"; do
         if [ -x "$candidate" ]; then wineserver=$candidate && break; fi
     done
-    [ -n "$wine" ] && [ -n "$wineserver" ] || fail "Wine is not installed (apt-get install wine64)"
+    [ -n "$wine" ] && [ -n "$wineserver" ] || fail "Wine is not installed (see scripts/lib.sh)"
 }
 
-# use_wine PURPOSE [desktop]: Wine's environment, with a prefix of the project's
-# own for each purpose (tests, run, bench), created on first use. Without
-# "desktop" the prefix draws its own window frames, as it must where no window
-# manager runs.
+# use_wine PURPOSE [desktop] [32-bit]: Wine's environment, with a prefix of the
+# project's own for each purpose (tests, tests32, run, run-desktop, bench),
+# created on first use. Without "desktop" the prefix draws its own window
+# frames, as it must where no window manager runs; with "32-bit" it is a 32-bit
+# Windows.
 use_wine() {
-    wine_environment
-    export WINEPREFIX="$velmora_source/build/wine/$1"
-    create_wine_prefix "${2:-}"
+    local purpose=$1 option desktop=no bits=64-bit
+    shift
+    for option; do
+        case "$option" in
+        desktop) desktop=yes ;;
+        32-bit) bits=32-bit ;;
+        esac
+    done
+    wine_environment "$bits"
+    export WINEPREFIX="$velmora_source/build/wine/$purpose"
+    create_wine_prefix "$desktop"
 }
 
+# wine_environment [32-bit]: finds Wine and sets what every run of it needs.
 wine_environment() {
-    find_wine
+    find_wine "${1:-}"
+    if [ "${1:-}" = 32-bit ]; then export WINEARCH=win32; else unset WINEARCH; fi
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=" # no prompts to install Mono or Gecko
     # Wine turns Windows file names into Unix ones in the locale's character
@@ -106,7 +128,8 @@ wine_environment() {
     unset LANG LANGUAGE
 }
 
-# create_wine_prefix [desktop]: the prefix $WINEPREFIX, unless it exists.
+# create_wine_prefix [yes]: the prefix $WINEPREFIX, unless it exists; "yes"
+# leaves window frames to the window manager.
 create_wine_prefix() {
     [ ! -f "$WINEPREFIX/system.reg" ] || return 0
     mkdir -p "$WINEPREFIX"
@@ -116,7 +139,7 @@ create_wine_prefix() {
         echo "Creating the Wine prefix $WINEPREFIX (once; takes a few seconds)" >&2
         # Without a display: on one, the desktop process it starts outlives wineboot.
         env -u DISPLAY "$wine" wineboot -i >/dev/null 2>&1
-        if [ "${1:-}" != desktop ]; then
+        if [ "${1:-no}" != yes ]; then
             # Without a window manager each hidden top-level window (a closing
             # message box) would otherwise wait two seconds.
             env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
@@ -126,4 +149,15 @@ create_wine_prefix() {
     ) 9>"$WINEPREFIX.lock"
 }
 
-stop_wine() { "$wineserver" -k >/dev/null 2>&1 || true; }
+# stop_wine [PURPOSE...]: ends Wine in those prefixes (default: $WINEPREFIX's).
+stop_wine() {
+    [ -n "${wineserver:-}" ] || find_wine
+    if [ $# -eq 0 ]; then
+        "$wineserver" -k >/dev/null 2>&1 || true
+        return 0
+    fi
+    local purpose
+    for purpose; do
+        WINEPREFIX="$velmora_source/build/wine/$purpose" "$wineserver" -k >/dev/null 2>&1 || true
+    done
+}
