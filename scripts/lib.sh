@@ -145,6 +145,9 @@ create_wine_prefix() {
             env -u DISPLAY "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
                 >/dev/null 2>&1
         fi
+        # Wine 8 draws the title bar's buttons with Marlett but does not look
+        # for it among its own fonts; from the prefix's Fonts folder it does.
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         "$wineserver" -w
     ) 9>"$WINEPREFIX.lock"
 }
