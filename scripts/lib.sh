@@ -18,6 +18,10 @@ wine32_packages=(wine32:i386) # Wine's 32-bit part, from Debian's i386 architect
 xvfb_packages=(xvfb xauth)
 release_packages=(zip unzip)
 
+# Tests run side by side, one per core; those that share the display take
+# turns (RESOURCE_LOCK).
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+
 step() { printf '\n=== %s\n' "$*"; }
 fail() {
     echo "$script_name: $*" >&2
