@@ -305,6 +305,9 @@ constexpr MessageRow MessageRows[] = {
     {ErrorKind::TypeMismatch, 3, L"12345678901234567890123456789012345678901", L"",
      L"Line 3 of " SHOWN_FILE L": \"123456789012345678901234567890123456789\u2026\""
      L" is not a number."},
+    {ErrorKind::TypeMismatch, 4, L"12345678901234567890123456789012345678\xD83D\xDE00!", L"",
+     L"Line 4 of " SHOWN_FILE L": \"12345678901234567890123456789012345678\u2026\""
+     L" is not a number."}, // not half of a surrogate pair
     {ErrorKind::Overflow, 2, L"1e308", L"",
      L"Line 2 of " SHOWN_FILE L": \"1e308\" multiplied by 16 is too large."},
     {ErrorKind::InputPastEnd, 6, L"", L"",
@@ -329,6 +332,21 @@ TEST(DescribeErrorTest, NamesTheLineAndWhatIsWrong) {
     for (const auto& [kind, line, text, systemMessage, sentence] : MessageRows)
         EXPECT_EQ(DescribeError(CoordinateError(kind, line, text, std::wstring(systemMessage))),
                   sentence);
+    EXPECT_STREQ(platform::SystemError(L"Denied \u00E9").what(), "Denied \xC3\xA9");
+}
+
+// A bad line is shown from its start, cut between characters: in code page 932
+// (under Wine: LC_ALL=ja_JP.UTF-8) a byte from 0x40 may end one or start one.
+TEST(DescribeErrorTest, CutsABadLineBetweenDoubleByteCharacters) {
+    std::wstring kana;
+    platform::AppendAnsi(kana, "\x82\xA0");
+    if (kana != L"\u3042")
+        GTEST_SKIP() << "written for code page 932";
+    for (const auto& [bytes, cut] : {std::pair{"\x82\xA0\x82\xA0", 2u},
+                                     {"a\x82\x82\x82", 3u},
+                                     {"\x82\x82\x82\x82", 2u},
+                                     {"abc", 3u}})
+        EXPECT_EQ(platform::AnsiPrefixLength(bytes, 3), cut) << bytes;
 }
 
 TEST(LongPathFormTest, PrefixesPathsFrom260CharactersAndMakesSeparatorsSingle) {
