@@ -2,6 +2,8 @@
 #include "form1.h"
 #include "message_box.h"
 #include "platform.h"
+#include "system_error.h"
+#include "system_functions.h"
 
 #include <windows.h>
 
@@ -31,6 +33,14 @@ int RunMessageLoop(velmora::Form1& form) {
     return static_cast<int>(message.wParam);
 }
 
+std::wstring ProgramFolder() {
+    try {
+        return velmora::platform::ExecutableFolder();
+    } catch (const velmora::platform::SystemError& error) {
+        throw velmora::SystemFailure(velmora::FindFolderFailed, error.message());
+    }
+}
+
 // A window destroyed on the way out of a failed start has posted a quit, which
 // would end the message box's own loop before the user could read it.
 void TellStartFailed(const std::wstring& message) {
@@ -43,15 +53,15 @@ void TellStartFailed(const std::wstring& message) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     try {
+        // Before anything can make Windows load a DLL on demand.
+        velmora::RestrictDllSearch();
         InitialiseCommonControls();
         const velmora::ComApartment com; // for screen readers
-        velmora::Form1 form(instance, velmora::platform::ExecutableFolder(), MessageBoxW);
+        velmora::Form1 form(instance, ProgramFolder(), MessageBoxW);
         form.ShowCentred(showCommand);
         return RunMessageLoop(form);
-    } catch (const velmora::platform::SystemError& error) {
-        TellStartFailed(error.message());
-    } catch (const std::exception&) {
-        TellStartFailed(L"Velmora could not start.");
+    } catch (...) {
+        TellStartFailed(velmora::FailureMessage(std::current_exception()));
     }
     return 1;
 }

@@ -55,7 +55,8 @@ HWND CreateField(HWND parent, HINSTANCE instance, UINT dpi, HFONT font) {
 } // namespace
 
 BareListField::BareListField(HINSTANCE instance)
-    : dpi_(SystemDpi()), fonts_(dpi_), parent_(CreateParent(instance, dpi_)),
+    : dpi_(SystemDpi(ProcessSystemFunctions())), fonts_(dpi_),
+      parent_(CreateParent(instance, dpi_)),
       field_(CreateField(parent_.get(), instance, dpi_, fonts_.For(FontRole::Default))) {
     ShowWindow(parent_.get(), SW_SHOWNOACTIVATE);
     UpdateWindow(parent_.get());

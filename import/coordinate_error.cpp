@@ -11,7 +11,11 @@ constexpr std::size_t MaxShownText = 40;
 std::wstring Shortened(std::wstring_view text) {
     if (text.size() <= MaxShownText)
         return std::wstring(text);
-    return std::wstring(text.substr(0, MaxShownText - 1)) + L"\u2026";
+    std::size_t kept = MaxShownText - 1;
+    // Never half of a UTF-16 surrogate pair (a character beyond U+FFFF).
+    if (text[kept - 1] >= 0xD800 && text[kept - 1] <= 0xDBFF)
+        --kept;
+    return std::wstring(text.substr(0, kept)) + L"\u2026";
 }
 
 std::wstring Quoted(std::wstring_view text) {

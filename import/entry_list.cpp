@@ -93,8 +93,12 @@ void AppendEntry(std::wstring& list, const Group& group, ImportRules& rules, Ent
         const GroupLine& line = group.lines[FieldLines[i]];
         const std::size_t lineNumber = group.firstLine + FieldLines[i];
         if (!line.value) {
+            // The line may be huge: only its start is decoded, cut between characters.
+            const std::size_t cut = platform::AnsiPrefixLength(line.text, 64);
             std::wstring shown;
-            platform::AppendAnsi(shown, line.text.substr(0, 64));
+            platform::AppendAnsi(shown, line.text.substr(0, cut));
+            if (cut < line.text.size())
+                shown += L'\u2026';
             throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, shown);
         }
         if (i != 0)

@@ -13,13 +13,19 @@ namespace velmora::platform {
 // A failed system call, with the system's explanation.
 class SystemError : public std::exception {
   public:
-    explicit SystemError(std::wstring message) : message_(std::move(message)) {}
+    explicit SystemError(std::wstring message);
     const std::wstring& message() const noexcept { return message_; }
-    const char* what() const noexcept override { return "system call failed"; }
+    // The message in UTF-8, for whatever reports a std::exception.
+    const char* what() const noexcept override { return what_.c_str(); }
 
   private:
     std::wstring message_;
+    std::string what_;
 };
+
+// The system's explanation of its last failure (GetLastError(), errno),
+// without a final full stop; empty where the system recorded none.
+std::wstring LastErrorExplanation();
 
 // The folder holding the running executable, as the system reports it (no
 // trailing separator, except at a drive's or the file system's root).
@@ -31,6 +37,10 @@ bool IsNormalFile(const std::wstring& path);
 // Appends 8-bit text in the system's ANSI code page to out as wide text.
 // Never fails.
 void AppendAnsi(std::wstring& out, std::string_view bytes);
+
+// The length of the longest start of bytes, at most limit long, that does not
+// end inside a character of the ANSI code page (a double-byte one, say).
+std::size_t AnsiPrefixLength(std::string_view bytes, std::size_t limit);
 
 // The user's decimal separator, e.g. "." or ",".
 std::wstring UserDecimalSeparator();

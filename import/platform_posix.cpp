@@ -23,7 +23,7 @@ std::wstring Widen(std::string_view utf8OrAscii) {
 }
 
 [[noreturn]] void ThrowErrno() {
-    throw SystemError(Widen(std::strerror(errno)));
+    throw SystemError(LastErrorExplanation());
 }
 
 // Paths are wide in the core; the file system takes UTF-8.
@@ -73,6 +73,13 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 
 } // namespace
 
+SystemError::SystemError(std::wstring message)
+    : message_(std::move(message)), what_(Narrow(message_)) {}
+
+std::wstring LastErrorExplanation() {
+    return errno != 0 ? Widen(std::strerror(errno)) : std::wstring();
+}
+
 std::wstring ExecutableFolder() {
     std::string path(256, '\0');
     for (;;) {
@@ -101,6 +108,11 @@ void AppendAnsi(std::wstring& out, std::string_view bytes) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
         out[start + i] = byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : byte;
     }
+}
+
+// Windows-1252 has a byte for every character.
+std::size_t AnsiPrefixLength(std::string_view bytes, std::size_t limit) {
+    return std::min(bytes.size(), limit);
 }
 
 std::wstring UserDecimalSeparator() {

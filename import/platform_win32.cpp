@@ -26,7 +26,7 @@ std::wstring SystemMessage(DWORD code) {
 }
 
 [[noreturn]] void ThrowLastError() {
-    throw SystemError(SystemMessage(GetLastError()));
+    throw SystemError(LastErrorExplanation());
 }
 
 HANDLE AsHandle(std::intptr_t handle) {
@@ -37,6 +37,19 @@ std::intptr_t FromHandle(HANDLE handle) {
 }
 
 } // namespace
+
+SystemError::SystemError(std::wstring message) : message_(std::move(message)) {
+    const int wide = static_cast<int>(message_.size());
+    what_.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_UTF8, 0, message_.data(), wide, nullptr, 0, nullptr, nullptr)));
+    WideCharToMultiByte(CP_UTF8, 0, message_.data(), wide, what_.data(),
+                        static_cast<int>(what_.size()), nullptr, nullptr);
+}
+
+std::wstring LastErrorExplanation() {
+    const DWORD code = GetLastError();
+    return code == ERROR_SUCCESS ? std::wstring() : SystemMessage(code);
+}
 
 std::wstring ExecutableFolder() {
     // No MAX_PATH limit: grow the buffer until the whole name fits.
@@ -81,6 +94,26 @@ void AppendAnsi(std::wstring& out, std::string_view bytes) {
         out.resize(start + static_cast<std::size_t>(wide));
         MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, out.data() + start, wide);
         bytes.remove_prefix(take);
+    }
+}
+
+std::size_t AnsiPrefixLength(std::string_view bytes, std::size_t limit) {
+    CPINFO codePage{};
+    if (bytes.size() <= limit || !GetCPInfo(CP_ACP, &codePage) || codePage.MaxCharSize == 1)
+        return std::min(bytes.size(), limit);
+    if (GetACP() == CP_UTF8) { // Windows 10's optional UTF-8: back to a character's first byte
+        while (limit > 0 && (static_cast<unsigned char>(bytes[limit]) & 0xC0) == 0x80)
+            --limit;
+        return limit;
+    }
+    // A trail byte may look like any other, so the characters are counted from the start.
+    std::size_t end = 0;
+    for (;;) {
+        const std::size_t next =
+            end + (IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(bytes[end])) ? 2 : 1);
+        if (next > limit)
+            return end;
+        end = next;
     }
 }
 

@@ -127,8 +127,10 @@ wine_environment() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=" # no prompts to install Mono or Gecko
     # Wine turns Windows file names into Unix ones in the locale's character
-    # set; C.UTF-8 exists on every Debian, whatever the caller has set.
-    export LC_ALL=C.UTF-8
+    # set; C.UTF-8 exists on every Debian, whatever the caller has set. A test
+    # that needs Windows in another language names its locale in
+    # VELMORA_WINE_LOCALE (Wine takes the code page from the name alone).
+    export LC_ALL=${VELMORA_WINE_LOCALE:-C.UTF-8}
     unset LANG LANGUAGE
 }
 

@@ -1,14 +1,39 @@
 #pragma once
 
+#include "system_functions.h"
+
 #include <windows.h>
+
+#include <memory>
+#include <vector>
 
 namespace velmora {
 
-// Gives the control the accessible name a screen reader announces: it answers
-// WM_GETOBJECT with the system's own accessible object for the control, whose
-// name is replaced. Nothing changes where oleacc.dll cannot be loaded. The
-// thread needs COM (ComApartment) for a screen reader to reach the object.
-void NameForScreenReaders(HWND control, const wchar_t* name);
+// Gives controls the names a screen reader announces. First by Direct
+// Annotation, Windows' documented way: each control keeps its own accessible
+// object, and UI Automation its own support of an Edit (the text by line and
+// caret). Where annotation fails (Wine answers E_NOTIMPL), the control answers
+// WM_GETOBJECT itself with the system's object under the given name. Nothing
+// changes where oleacc.dll is absent. The thread needs COM (ComApartment).
+class ScreenReaderNames {
+  public:
+    explicit ScreenReaderNames(const SystemFunctions& system) : system_(system) {}
+    ScreenReaderNames(const ScreenReaderNames&) = delete;
+    ScreenReaderNames& operator=(const ScreenReaderNames&) = delete;
+
+    // Neither the control nor the name may outlive this.
+    void Name(HWND control, const wchar_t* name);
+
+    struct Named {
+        const SystemFunctions* system;
+        const wchar_t* name;
+        bool annotated;
+    };
+
+  private:
+    const SystemFunctions& system_;
+    std::vector<std::unique_ptr<Named>> named_;
+};
 
 // COM on the window's thread, for as long as it lives.
 class ComApartment {

@@ -30,7 +30,7 @@ bool IsFontInstalled(const wchar_t* face) {
 UniqueFont MakeFont(const LOGFONTW& font) {
     UniqueFont created(CreateFontIndirectW(&font));
     if (!created)
-        ThrowLastError(L"Velmora could not create its fonts");
+        ThrowLastError(CreateFontsFailed);
     return created;
 }
 
@@ -57,7 +57,7 @@ UniqueFont CreateDefaultFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-        ThrowLastError(L"Velmora could not read the system's message font");
+        ThrowLastError(ReadMessageFontFailed);
     metrics.lfMessageFont.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
     metrics.lfMessageFont.lfWidth = 0;
     return MakeFont(metrics.lfMessageFont);

@@ -4,7 +4,7 @@
 #include "control_ids.h"
 #include "dpi.h"
 #include "form1_controls.h"
-#include "platform.h"
+#include "placement.h"
 #include "resource_ids.h"
 #include "system_error.h"
 #include "tab_order.h"
@@ -42,14 +42,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC windowProcedure) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = Form1ClassName;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        ThrowLastError(L"Velmora could not register its window class");
-}
-
-MONITORINFO PrimaryMonitor() {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return monitor;
+        ThrowLastError(RegisterClassFailed);
 }
 
 // The list has the button-face background of the window around it, and the
@@ -66,39 +59,45 @@ int ShowCommandForFixedWindow(int showCommand) {
     return showCommand == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : showCommand;
 }
 
-std::wstring DescribeUnexpected(const std::exception& error) {
-    if (const auto* systemError = dynamic_cast<const platform::SystemError*>(&error))
-        return systemError->message();
-    const std::string what = error.what();
-    return L"Velmora could not finish: " + std::wstring(what.begin(), what.end()) + L".";
+// Every common control learns of new system colours only from its parent.
+BOOL CALLBACK PassToControl(HWND control, LPARAM message) {
+    const auto& sent = *reinterpret_cast<const MSG*>(message);
+    SendMessageW(control, sent.message, sent.wParam, sent.lParam);
+    return TRUE;
+}
+
+void RedrawAll(HWND window) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 } // namespace
 
-Form1::Form1(HINSTANCE instance, std::wstring programFolder, MessageBoxFunction messageBox)
-    : instance_(instance), programFolder_(std::move(programFolder)),
+Form1::Form1(HINSTANCE instance, std::wstring programFolder, MessageBoxFunction messageBox,
+             const SystemFunctions& system)
+    : instance_(instance), system_(system), programFolder_(std::move(programFolder)),
       messageBox_(std::move(messageBox)), tabOrder_(TabOrder(Form1Controls)) {
     RegisterWindowClass(instance, &Form1::WindowProcedure);
-    // Created on the primary monitor, where it will be shown, so that it starts
-    // with that monitor's DPI.
-    const RECT screen = PrimaryMonitor().rcWork;
-    if (CreateWindowExW(FormExtendedStyle, Form1ClassName, ProgramTitle, FormStyle, screen.left,
-                        screen.top, 0, 0, nullptr, nullptr, instance, this) == nullptr)
-        ThrowLastError(L"Velmora could not create its window");
+    // Created on the monitor where it will be shown, so that it starts with
+    // that monitor's DPI.
+    const RECT work = MonitorInfo(StartMonitor()).rcWork;
+    if (CreateWindowExW(FormExtendedStyle, Form1ClassName, ProgramTitle, FormStyle, work.left,
+                        work.top, 0, 0, nullptr, nullptr, instance, this) == nullptr)
+        ThrowLastError(CreateWindowFailed);
     CreateControls();
-    ApplyDpi(DpiForWindow(window_.get()));
+    ApplyDpi(DpiForWindow(system_, window_.get()));
     lastFocus_ = Control(tabOrder_.front());
 }
 
 void Form1::ShowCentred(int showCommand) {
-    const SIZE size = WindowSize(dpi_);
-    const RECT screen = PrimaryMonitor().rcWork;
-    const int left = screen.left + (screen.right - screen.left - size.cx) / 2;
-    const int top = screen.top + (screen.bottom - screen.top - size.cy) / 2;
-    SetWindowPos(window_.get(), nullptr, left, top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT work =
+        MonitorInfo(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTONEAREST)).rcWork;
+    const RECT rect = CentredInWorkArea(work, WindowSize(dpi_));
+    SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window_.get(), ShowCommandForFixedWindow(showCommand));
-    // The first ShowWindow of a program may take the starter's wish instead.
+    // The first ShowWindow of a program may take the starter's wish instead;
+    // maximised, the window has its normal place (OnGetMinMaxInfo) until restored.
     if (IsZoomed(window_.get()))
         ShowWindow(window_.get(), SW_RESTORE);
     UpdateWindow(window_.get());
@@ -110,7 +109,7 @@ LRESULT CALLBACK Form1::WindowProcedure(HWND window, UINT message, WPARAM wParam
             static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->window_.reset(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-        EnableFrameScaling(window);
+        EnableFrameScaling(created->system_, window);
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr)
@@ -125,8 +124,8 @@ LRESULT CALLBACK Form1::WindowProcedure(HWND window, UINT message, WPARAM wParam
     // report their failures themselves; this catches the unforeseen.
     try {
         return form->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        form->Tell(DescribeUnexpected(error));
+    } catch (...) {
+        form->TellFailure(std::current_exception());
         return 0;
     }
 }
@@ -150,6 +149,26 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         RestoreFocus();
         return 0;
+    case WM_GETMINMAXINFO:
+        if (dpi_ == 0)
+            break; // the controls are not there yet
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MAXIMIZE)
+            return 0; // a fixed window has nothing to show maximised
+        break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS)
+            ApplyDpi(dpi_); // a new message font
+        break;
+    case WM_THEMECHANGED:
+        ApplyDpi(dpi_); // a theme may bring a message font of its own
+        RedrawAll(window_.get());
+        break;
+    case WM_SYSCOLORCHANGE:
+        OnSystemColoursChanged(wParam, lParam);
+        break;
     case GetDpiScaledSizeMessage:
         *reinterpret_cast<SIZE*>(lParam) = WindowSize(LOWORD(wParam));
         return TRUE;
@@ -172,9 +191,9 @@ void Form1::CreateControls() {
             ControlStyle | definition.style, 0, 0, 0, 0, window_.get(),
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), instance_, nullptr);
         if (control == nullptr)
-            ThrowLastError(L"Velmora could not create its controls");
+            ThrowLastError(CreateControlsFailed);
         if (definition.accessibleName != nullptr)
-            NameForScreenReaders(control, definition.accessibleName);
+            names_.Name(control, definition.accessibleName);
     }
     // 0 raises the limit to the maximum, so that typing into a long list is not
     // stopped at the default 32K characters.
@@ -189,7 +208,7 @@ void Form1::LayoutControls() {
         const HWND control = Control(definition.id);
         if (!SetWindowPos(control, above, rect.left, rect.top, rect.width, rect.height,
                           SWP_NOACTIVATE))
-            ThrowLastError(L"Velmora could not lay out its window");
+            ThrowLastError(LayoutFailed);
         above = control;
     }
 }
@@ -197,7 +216,7 @@ void Form1::LayoutControls() {
 SIZE Form1::WindowSize(UINT dpi) const {
     const SIZE client{TwipsToPixels(ClientWidthTwips, static_cast<int>(dpi)),
                       TwipsToPixels(ClientHeightTwips, static_cast<int>(dpi))};
-    return WindowSizeForClient(client, FormStyle, FormExtendedStyle, dpi);
+    return WindowSizeForClient(system_, client, FormStyle, FormExtendedStyle, dpi);
 }
 
 void Form1::ApplyDpi(UINT dpi) {
@@ -211,13 +230,36 @@ void Form1::ApplyDpi(UINT dpi) {
     LayoutControls();
 }
 
-// Keeps the place Windows suggests but sizes the window exactly, so that the
-// client area stays 3525 x 5100 twips at the new DPI.
+// Sizes the window exactly, so that the client area stays 3525 x 5100 twips
+// at the new DPI, centred on the place Windows suggests. With per-monitor
+// awareness v1 (Windows 8.1, 10 before 1703) the suggestion has another size;
+// its corner would move the window back across the monitor's edge.
 void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ApplyDpi(dpi);
-    const SIZE size = WindowSize(dpi);
-    SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT rect = CentredOn(suggested, WindowSize(dpi));
+    SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Windows maximises even a window without a maximise box when the first
+// ShowWindow takes "Run: Maximized" from the shortcut. Maximised, the window
+// keeps its normal size, centred on its monitor: nothing the user sees moves.
+// Windows reads the position as if on the primary monitor, whose corner is
+// (0, 0), and moves it to the window's own.
+void Form1::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+    const MONITORINFO monitor =
+        MonitorInfo(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTONEAREST));
+    const RECT rect = CentredInWorkArea(monitor.rcWork, WindowSize(dpi_));
+    limits.ptMaxSize = {rect.right - rect.left, rect.bottom - rect.top};
+    limits.ptMaxPosition = {rect.left - monitor.rcMonitor.left, rect.top - monitor.rcMonitor.top};
+}
+
+// The list's colours are read from the system whenever it paints, so nothing
+// cached needs refreshing.
+void Form1::OnSystemColoursChanged(WPARAM wParam, LPARAM lParam) {
+    const MSG message{window_.get(), WM_SYSCOLORCHANGE, wParam, lParam, 0, {}};
+    EnumChildWindows(window_.get(), PassToControl, reinterpret_cast<LPARAM>(&message));
+    RedrawAll(window_.get());
 }
 
 HWND Form1::Control(ControlId id) const {

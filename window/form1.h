@@ -1,9 +1,11 @@
 #pragma once
 
+#include "accessible_names.h"
 #include "coordinate_file.h"
 #include "entry_list.h"
 #include "fonts.h"
 #include "message_box.h"
+#include "system_functions.h"
 #include "unique_handle.h"
 
 #include <windows.h>
@@ -20,16 +22,18 @@ namespace velmora {
 // window's DPI, and the click handlers that run the commands on the window model.
 class Form1 {
   public:
-    // Creates the window and its controls, hidden. Refresh and Clear work on
-    // cleo\Temp.INI below programFolder; every message goes through messageBox.
-    // Throws platform::SystemError.
-    Form1(HINSTANCE instance, std::wstring programFolder, MessageBoxFunction messageBox);
+    // Creates the window and its controls, hidden, on the monitor the user
+    // started the program from. Refresh and Clear work on cleo\Temp.INI below
+    // programFolder; every message goes through messageBox. Throws
+    // platform::SystemError.
+    Form1(HINSTANCE instance, std::wstring programFolder, MessageBoxFunction messageBox,
+          const SystemFunctions& system = ProcessSystemFunctions());
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
     HWND window() const noexcept { return window_.get(); }
 
-    // Shows the window centred on the screen.
+    // Shows the window centred on its monitor's work area, never maximised.
     void ShowCentred(int showCommand);
 
     // Tab, Shift+Tab and Ctrl+A in the list, which Form1 handles itself; true
@@ -49,6 +53,8 @@ class Form1 {
     SIZE WindowSize(UINT dpi) const;
     void ApplyDpi(UINT dpi);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnGetMinMaxInfo(MINMAXINFO& limits) const;
+    void OnSystemColoursChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnControlColor(HDC context, HWND control);
     HWND Control(ControlId id) const;
 
@@ -70,8 +76,10 @@ class Form1 {
     void Import(WindowModel& model);
     void PressCommand2();
     void Tell(std::wstring_view message);
+    void TellFailure(const std::exception_ptr& failure) noexcept;
 
     HINSTANCE instance_;
+    SystemFunctions system_;
     std::wstring programFolder_;
     MessageBoxFunction messageBox_;
     UINT dpi_ = 0;
@@ -86,6 +94,7 @@ class Form1 {
     std::exception_ptr importFailure_;
     // Declared before window_ so that they outlive the controls that use them.
     std::optional<Form1Fonts> fonts_;
+    ScreenReaderNames names_{system_};
     UniqueWindow window_;
 };
 

@@ -1,10 +1,8 @@
 #include "form1.h"
 
 #include "control_ids.h"
-#include "coordinate_error.h"
 #include "message_box.h"
 #include "model_binding.h"
-#include "platform.h"
 #include "texts.h"
 #include "wait_cursor.h"
 
@@ -109,16 +107,24 @@ std::wstring Form1::Run(const Command& command, WindowModel& model) {
     try {
         if (command(model) == Status::FileMissing)
             return MissingFileMessage;
-    } catch (const CoordinateError& error) {
-        return DescribeError(error);
-    } catch (const platform::SystemError& error) {
-        return error.message();
+    } catch (...) {
+        return FailureMessage(std::current_exception());
     }
     return {};
 }
 
 void Form1::Tell(std::wstring_view message) {
     ShowMessage(messageBox_, window_.get(), message);
+}
+
+// For the window procedure, which no exception may leave. Where even the
+// message cannot be built, the one sentence that needs no memory of its own.
+void Form1::TellFailure(const std::exception_ptr& failure) noexcept {
+    try {
+        Tell(FailureMessage(failure));
+    } catch (...) {
+        MessageBoxW(window_.get(), OutOfMemoryMessage, ProgramTitle, MB_OK);
+    }
 }
 
 void Form1::Import(WindowModel& model) {

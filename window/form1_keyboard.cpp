@@ -11,6 +11,8 @@ bool Form1::TranslateKeyboard(const MSG& message) {
     if (message.hwnd != window_.get() && !IsChild(window_.get(), message.hwnd))
         return false;
     const bool control = GetKeyState(VK_CONTROL) < 0;
+    // A key held down repeats (bit 30: it was down already); a command runs once.
+    const bool repeated = (message.lParam & (1 << 30)) != 0;
     // Ctrl+Alt is AltGr, which types characters on many keyboards.
     const bool alt = GetKeyState(VK_MENU) < 0;
     if (message.wParam == VK_TAB && !control && !alt) {
@@ -25,15 +27,17 @@ bool Form1::TranslateKeyboard(const MSG& message) {
     // F5 reloads, as in other Windows programs that show data. Sent as
     // Refresh's click, so that it runs where every click runs.
     if (message.wParam == VK_F5 && !control && !alt) {
-        SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(IdCommand1, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(Control(IdCommand1)));
+        if (!repeated)
+            SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(IdCommand1, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(Control(IdCommand1)));
         return true;
     }
     // As in dialogs, Enter presses the focused push button (Space already does).
     const auto dialogCode = SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0);
     if (message.wParam == VK_RETURN && !control && !alt &&
         (dialogCode & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
-        SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+        if (!repeated)
+            SendMessageW(message.hwnd, BM_CLICK, 0, 0);
         return true;
     }
     return false;

@@ -18,7 +18,7 @@ std::wstring ControlText(HWND form, ControlId id) {
 
 void SetControlText(HWND form, ControlId id, const std::wstring& text, const std::wstring& shown) {
     if (text != shown && !SetDlgItemTextW(form, id, text.c_str()))
-        ThrowLastError(L"Velmora could not show the result");
+        ThrowLastError(ShowResultFailed, FieldTooFull);
 }
 
 } // namespace

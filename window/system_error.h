@@ -1,11 +1,18 @@
 #pragma once
 
+#include "platform.h"
+#include "texts.h"
+
 #include <string_view>
 
 namespace velmora {
 
-// Throws platform::SystemError saying what failed, with the system's explanation
-// of GetLastError().
-[[noreturn]] void ThrowLastError(std::wstring_view whatFailed);
+// A failed system call as the user reads it: "What failed: the explanation."
+platform::SystemError SystemFailure(std::wstring_view whatFailed, std::wstring_view explanation);
+
+// Throws the SystemFailure of GetLastError(), or of reasonIfNone where the
+// failed call set no error.
+[[noreturn]] void ThrowLastError(std::wstring_view whatFailed,
+                                 std::wstring_view reasonIfNone = NoReasonGiven);
 
 } // namespace velmora

@@ -305,6 +305,9 @@ constexpr MessageRow MessageRows[] = {
     {ErrorKind::TypeMismatch, 3, L"12345678901234567890123456789012345678901", L"",
      L"Line 3 of " SHOWN_FILE L": \"123456789012345678901234567890123456789\u2026\""
      L" is not a number."},
+    {ErrorKind::TypeMismatch, 4, L"12345678901234567890123456789012345678\xD83D\xDE00!", L"",
+     L"Line 4 of " SHOWN_FILE L": \"12345678901234567890123456789012345678\u2026\""
+     L" is not a number."}, // not half of a surrogate pair
     {ErrorKind::Overflow, 2, L"1e308", L"",
      L"Line 2 of " SHOWN_FILE L": \"1e308\" multiplied by 16 is too large."},
     {ErrorKind::InputPastEnd, 6, L"", L"",
@@ -329,6 +332,27 @@ TEST(DescribeErrorTest, NamesTheLineAndWhatIsWrong) {
     for (const auto& [kind, line, text, systemMessage, sentence] : MessageRows)
         EXPECT_EQ(DescribeError(CoordinateError(kind, line, text, std::wstring(systemMessage))),
                   sentence);
+    EXPECT_STREQ(platform::SystemError(L"Denied \u00E9").what(), "Denied \xC3\xA9");
+}
+
+// A bad line is decoded from its first 64 bytes, cut between characters, and
+// the cut is marked. Run in code page 932 (under Wine: LC_ALL=ja_JP.UTF-8),
+// where a byte from 0x40 may end a character or start one.
+TEST(DescribeErrorTest, CutsABadLineBetweenDoubleByteCharacters) {
+    std::wstring kana;
+    platform::AppendAnsi(kana, "\x82\xA0");
+    if (kana != L"\u3042")
+        GTEST_SKIP() << "written for code page 932";
+    EXPECT_EQ(platform::AnsiPrefixLength("a\x82\x82\x82", 3), 3u);
+    std::string line = "a";
+    while (line.size() < 65)
+        line += "\x82\xA0";
+    testing::ProgramFolder folder;
+    folder.Write("[p]\r\n" + line + "\r\ny=2\r\nz=3\r\n");
+    WindowModel model;
+    FileSlot slot;
+    EXPECT_EQ(std::get<2>(EndingOf([&] { return Refresh(folder.programFolder(), model, slot); })),
+              L"a" + std::wstring(31, L'\u3042') + L"\u2026");
 }
 
 TEST(LongPathFormTest, PrefixesPathsFrom260CharactersAndMakesSeparatorsSingle) {

@@ -91,5 +91,23 @@ TEST_F(Form1Test, StoppedImportIsReportedWithWhatItLeft) {
     EXPECT_EQ(Shown(), (Fields{L"1, 2, 3", L"4", L"2", L"3"}));
 }
 
+// As an edit control does that cannot make room: it fails, and sets no error.
+LRESULT CALLBACK RefuseText(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
+    if (message != WM_SETTEXT)
+        return DefSubclassProc(window, message, wParam, lParam);
+    SetLastError(ERROR_SUCCESS);
+    return FALSE;
+}
+
+TEST_F(Form1Test, AListThatRefusesItsTextIsReportedWithoutAFalseReason) {
+    folder.Write(TwoGroups);
+    SetWindowSubclass(Control(IdText4), RefuseText, 1, 0);
+    Press(IdCommand1);
+    ASSERT_EQ(messages.size(), 1u);
+    ExpectMessage(*this, messages[0],
+                  L"Velmora could not show the result: the field could not take that much text.");
+}
+
 } // namespace
 } // namespace velmora::testing

@@ -88,9 +88,14 @@ TEST_F(InputTest, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
         << "focus rectangles show once the keyboard is used";
 }
 
-// As in dialogs, Enter and Space press the focused button; F5 refreshes from anywhere.
+// As in dialogs, Enter and Space press the focused button; F5 refreshes from
+// anywhere. Held down, they act once.
 TEST_F(InputTest, EnterAndSpacePressTheFocusedButtonAndF5Refreshes) {
     folder.Write(TwoGroups);
+    // Held down, a key repeats (bit 30): only its first press acts.
+    for (const auto& [id, key] : {std::pair{IdText1, VK_F5}, {IdCommand1, VK_RETURN}})
+        form.TranslateKeyboard(MSG{Control(id), WM_KEYDOWN, WPARAM(key), 1 << 30, 0, {}});
+    EXPECT_EQ(Text(IdText4), L"");
     SetFocus(Control(IdText1));
     PressKey(VK_F5);
     EXPECT_TRUE(PumpUntil([&] { return Text(IdText4) == L"1, 2, 3\r\n4, 5, 6"; }));

@@ -1,5 +1,7 @@
 // Form1 as the user first sees it, at 96 DPI and after a move to a 144-DPI
-// monitor: size, place, frame, stacking, captions, fonts and colours.
+// monitor: size, place, frame, stacking, captions, fonts and colours; on the
+// older Windows versions, whose paths the functions looked up at run time
+// lead to; and as settings change while it runs.
 // The program looks up what Windows 10 added at run time; the test calls it.
 #undef _WIN32_WINNT
 #define _WIN32_WINNT 0x0A00
@@ -7,10 +9,13 @@
 #define WINVER 0x0A00
 #include "fonts.h"
 #include "form1_fixture.h"
+#include "placement.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <array>
+#include <new>
 #include <tuple>
 #include <utility>
 
@@ -98,18 +103,18 @@ TEST_P(LayoutTest, PlacesSizesStacksAndLettersEveryControlAtTheDpi) {
     ReleaseDC(Control(IdText4), context);
     RECT frame{};
     GetWindowRect(form.window(), &frame);
+    // Centred on the work area, or on the place Windows suggests for the new
+    // DPI; twice the centre, so odd pixels may go either way.
+    RECT centre{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &centre, 0);
     if (dpi != 96) {
-        const RECT suggested{100, 50, 300, 400};
+        centre = {100, 50, 300, 400};
         SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
+                     reinterpret_cast<LPARAM>(&centre));
         GetWindowRect(form.window(), &frame);
-        EXPECT_EQ(std::pair(frame.left, frame.top), std::pair(100L, 50L));
-    } else { // centred on the work area; twice the centre, so odd pixels may go either way
-        RECT work{};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1);
-        EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1);
     }
+    EXPECT_NEAR(frame.left + frame.right, centre.left + centre.right, 1);
+    EXPECT_NEAR(frame.top + frame.bottom, centre.top + centre.bottom, 1);
     EXPECT_EQ(std::pair(frame.right - frame.left, frame.bottom - frame.top), FrameSize(dpi));
 
     HWND control = GetWindow(form.window(), GW_CHILD);
@@ -157,6 +162,129 @@ TEST(BoldFontFaceTest, IsTheBitmapFaceOnlyAt96DpiAndWhereInstalled) {
                                                {96u, false, L"Microsoft Sans Serif"},
                                                {144u, true, L"Microsoft Sans Serif"}})
         EXPECT_STREQ(BoldFontFace(dpi, installed), face) << dpi;
+}
+
+// What Windows looks up for Form1, failing or as older versions have it.
+struct Fake {
+    static HRESULT WINAPI Dpi120(HMONITOR, int, UINT* x, UINT* y) { return *x = *y = 120, S_OK; }
+    static LRESULT WINAPI FailToMarshal(REFIID, WPARAM, IUnknown*) { return E_OUTOFMEMORY; }
+    static HRESULT WINAPI OutOfMemory(HWND, LONG, REFIID, void**) { throw std::bad_alloc(); }
+    static HRESULT Annotate(HWND, const wchar_t*) { return ++annotated, S_OK; }
+    static HRESULT ClearAnnotation(HWND) { return --annotated, S_OK; }
+    static inline int annotated = 0;
+};
+
+// Before Windows 10: 8.1 knows the monitor's DPI from shcore, 7 the screen's
+// only. The controls are named by annotation, or by a stand-in (Wine cannot
+// annotate), or where both fail the system's object answers unnamed.
+TEST(OlderWindowsTest, LayOutForm1AtTheirDpiAndNameItsControlsAsTheyCan) {
+    const auto create = ProcessSystemFunctions().createStdAccessibleObject;
+    const auto marshal = ProcessSystemFunctions().lresultFromObject;
+    const std::tuple<SystemFunctions, int, const wchar_t*> versions[] = {
+        {{.getDpiForMonitor = &Fake::Dpi120,
+          .createStdAccessibleObject = create,
+          .lresultFromObject = marshal},
+         120,
+         L"Working field: first value"},
+        {{.createStdAccessibleObject = create, .lresultFromObject = &Fake::FailToMarshal},
+         96,
+         L"(no name)"},
+        {{.createStdAccessibleObject = &Fake::OutOfMemory, .lresultFromObject = marshal},
+         96,
+         L"(no name)"},
+        {{}, 96, L"(no name)"}, // no oleacc
+        {{.createStdAccessibleObject = create,
+          .lresultFromObject = marshal,
+          .annotateName = &Fake::Annotate,
+          .clearAnnotatedName = &Fake::ClearAnnotation},
+         96,
+         L"(no name)"}};
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const ProgramFolder folder;
+    for (const auto& [system, dpi, name] : versions) {
+        {
+            Form1 form(GetModuleHandleW(nullptr), folder.programFolder(), MessageBoxW, system);
+            form.ShowCentred(SW_SHOWNORMAL);
+            RECT client{};
+            GetClientRect(form.window(), &client);
+            EXPECT_EQ(client.right, TwipsToPixels(ClientWidthTwips, dpi));
+            EXPECT_EQ(AccessibleName(GetDlgItem(form.window(), IdText1)), name);
+            EXPECT_EQ(Fake::annotated, system.annotateName != nullptr ? 9 : 0);
+        }
+        EXPECT_EQ(Fake::annotated, 0) << "annotations go with their controls";
+    }
+}
+
+// The stand-in by COM's rules: what it hands out leads back to it, never to the
+// unnamed object inside; through IDispatch it gives its name too.
+TEST_F(Form1Test, ScreenReadersFindOneNamedObjectByEveryInterface) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible *object = nullptr, *back = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(Control(IdText1), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&object)),
+              S_OK);
+    IOleWindow* window = nullptr;
+    ASSERT_EQ(object->QueryInterface(&window), S_OK);
+    window->QueryInterface(&back);
+    EXPECT_EQ(back, object);
+    IUnknown* refused = nullptr;
+    for (const IID& iid : {__uuidof(IServiceProvider), __uuidof(IEnumVARIANT)})
+        EXPECT_EQ(object->QueryInterface(iid, reinterpret_cast<void**>(&refused)), E_NOINTERFACE);
+    VARIANT self{{{VT_I4, 0, 0, 0, {.lVal = CHILDID_SELF}}}}, name{};
+    DISPPARAMS arguments{&self, nullptr, 1, 0};
+    object->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &arguments, &name, nullptr,
+                   nullptr);
+    EXPECT_EQ(std::wstring(name.vt == VT_BSTR ? name.bstrVal : L""), L"Working field: first value");
+    VariantClear(&name);
+    for (IUnknown* held : std::initializer_list<IUnknown*>{object, back, window})
+        held->Release();
+}
+
+constexpr auto Corners = [](const RECT& rect) {
+    return std::array{rect.left, rect.top, rect.right, rect.bottom};
+};
+
+// Odd pixels, a window larger than the area, a monitor left of and above the primary one.
+TEST(PlacementTest, CentresOnARectangleButKeepsTheCaptionInTheWorkArea) {
+    const std::tuple<RECT, SIZE, RECT, RECT> rows[] = {
+        {{0, 0, 1280, 1024}, {251, 379}, {514, 322, 765, 701}, {514, 322, 765, 701}},
+        {{-1920, -200, 0, 880}, {400, 300}, {-1160, 190, -760, 490}, {-1160, 190, -760, 490}},
+        {{100, 50, 300, 400}, {301, 401}, {50, 25, 351, 426}, {100, 50, 401, 451}}};
+    for (const auto& [area, size, centred, inWorkArea] : rows)
+        EXPECT_EQ(std::pair(Corners(CentredOn(area, size)), Corners(CentredInWorkArea(area, size))),
+                  std::pair(Corners(centred), Corners(inWorkArea)));
+}
+
+// As when the first ShowWindow takes "Run: Maximized" from the shortcut.
+TEST_F(Form1Test, AskedToMaximiseStaysWhereAndAsLargeAsItWas) {
+    RECT before{}, after{};
+    GetWindowRect(form.window(), &before);
+    SendMessageW(form.window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    EXPECT_FALSE(IsZoomed(form.window()));
+    ShowWindow(form.window(), SW_SHOWMAXIMIZED);
+    GetWindowRect(form.window(), &after);
+    EXPECT_EQ(Corners(after), Corners(before));
+}
+
+LRESULT CALLBACK NoteColourChange(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR heard) {
+    if (message == WM_SYSCOLORCHANGE)
+        *reinterpret_cast<bool*>(heard) = true;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Fonts are made anew for a new message font, whichever message brings it;
+// the controls hear of new system colours only from their window.
+TEST_F(Form1Test, TakesNewSettingsWithoutARestart) {
+    for (const UINT message : {WM_SETTINGCHANGE, WM_THEMECHANGED}) {
+        const HFONT before = GetWindowFont(Control(IdText1));
+        SendMessageW(form.window(), message, SPI_SETNONCLIENTMETRICS, 0);
+        EXPECT_NE(GetWindowFont(Control(IdText1)), before) << message;
+    }
+    bool heard = false;
+    SetWindowSubclass(Control(IdText4), NoteColourChange, 1, reinterpret_cast<DWORD_PTR>(&heard));
+    SendMessageW(form.window(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_TRUE(heard);
 }
 
 } // namespace

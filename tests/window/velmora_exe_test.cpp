@@ -1,5 +1,7 @@
-// The built velmora.exe, started as a user starts it, and the resources in it.
+// The built velmora.exe, started as a user starts it, the resources in it,
+// and the DLLs it loads at run time.
 #include "form1_fixture.h"
+#include "system_functions.h"
 #include "velmora_process.h"
 
 #include <array>
@@ -11,13 +13,22 @@ namespace {
 
 using namespace std::string_literals;
 
-// Started as a shortcut set to "Run: Maximized" starts it, from another folder.
+// Started as a shortcut set to "Run: Maximized" starts it, from another folder,
+// where someone has dropped a DLL that Windows loads on demand, and which
+// Wine is told to prefer to its own (for velmora.exe only). Loaded, the empty
+// DLL would leave the screen reader without names.
 TEST(VelmoraExe, StartsUnmaximisedRefreshesOnF5ReportsAMissingFileAndEndsWhenClosed) {
     ProgramFolder folder;
-    const auto executable = std::filesystem::path(folder.programFolder()) / L"velmora.exe";
-    std::filesystem::copy_file(VELMORA_EXE, executable);
+    const std::filesystem::path programFolder(folder.programFolder());
+    std::filesystem::copy_file(VELMORA_EXE, programFolder / L"velmora.exe");
+    std::filesystem::copy_file(PLANTED_DLL, programFolder / L"oleacc.dll");
     folder.Write(TwoGroups);
-    VelmoraProcess velmora(executable, std::filesystem::temp_directory_path(), SW_SHOWMAXIMIZED);
+    const wchar_t* const wineForVelmora = L"Software\\Wine\\AppDefaults\\velmora.exe";
+    RegSetKeyValueW(HKEY_CURRENT_USER, (wineForVelmora + L"\\DllOverrides"s).c_str(), L"oleacc",
+                    REG_SZ, L"native,builtin", sizeof L"native,builtin");
+    VelmoraProcess velmora(programFolder / L"velmora.exe", std::filesystem::temp_directory_path(),
+                           SW_SHOWMAXIMIZED);
+    RegDeleteTreeW(HKEY_CURRENT_USER, wineForVelmora);
     const HWND form = velmora.form();
     EXPECT_FALSE(IsZoomed(form)) << "a fixed window is never maximised";
     EXPECT_EQ(TextOf(form), L"Velmora");
@@ -44,6 +55,32 @@ TEST(VelmoraExe, StartsUnmaximisedRefreshesOnF5ReportsAMissingFileAndEndsWhenClo
 
     PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_EQ(velmora.WaitForExit(10'000), 0u);
+}
+
+// Windows 7 without KB2533623 knows no System32-only search and says so: only
+// then is a DLL named by its full System32 path. An absent one stays absent.
+// Once the search is closed, a DLL beside the program is not found by name.
+TEST(SystemFunctionsTest, AreLookedUpInSystem32Only) {
+    wchar_t folder[MAX_PATH] = {};
+    const std::wstring path = std::wstring(folder, GetSystemDirectoryW(folder, MAX_PATH)) + L"\\";
+    for (const DWORD refusal : {ERROR_SUCCESS, ERROR_INVALID_PARAMETER, ERROR_MOD_NOT_FOUND}) {
+        std::wstring loads;
+        const SystemFunctions system = LookUpSystemFunctions([&](const wchar_t* name, DWORD flags) {
+            loads += std::to_wstring(flags) + L" " + name + L", ";
+            SetLastError(refusal);
+            return refusal && flags == LOAD_LIBRARY_SEARCH_SYSTEM32
+                       ? nullptr
+                       : LoadLibraryExW(name, nullptr, flags);
+        });
+        const std::wstring full = refusal == ERROR_INVALID_PARAMETER ? L"8 " + path : L"";
+        EXPECT_EQ(loads, L"2048 shcore.dll, " + (full.empty() ? L"" : full + L"shcore.dll, ") +
+                             L"2048 oleacc.dll, " + (full.empty() ? L"" : full + L"oleacc.dll, "));
+        EXPECT_EQ(system.getDpiForMonitor && system.lresultFromObject &&
+                      system.createStdAccessibleObject,
+                  refusal != ERROR_MOD_NOT_FOUND);
+    }
+    RestrictDllSearch();
+    EXPECT_EQ(LoadLibraryW(std::filesystem::path(PLANTED_DLL).filename().c_str()), nullptr);
 }
 
 TEST(VelmoraExe, HoldsItsVersionIconImagesAndManifest) {
