@@ -32,7 +32,7 @@ class CoordinateError : public std::exception {
     const std::wstring& systemMessage() const noexcept { return systemMessage_; }
     void setLine(std::size_t line) noexcept { line_ = line; }
 
-    const char* what() const noexcept override;
+    const char* what() const noexcept override { return "the coordinate file stopped a command"; }
 
   private:
     ErrorKind kind_;
@@ -40,8 +40,5 @@ class CoordinateError : public std::exception {
     std::wstring text_;
     std::wstring systemMessage_;
 };
-
-// The sentence the user sees, e.g.: Line 7 of cleo\Temp.INI has no "=".
-std::wstring DescribeError(const CoordinateError& error);
 
 } // namespace velmora

@@ -38,6 +38,8 @@ std::intptr_t FromHandle(HANDLE handle) {
 
 } // namespace
 
+const wchar_t PathSeparator = L'\\';
+
 std::wstring ExecutableFolder() {
     // No MAX_PATH limit: grow the buffer until the whole name fits.
     std::wstring path(MAX_PATH, L'\0');

@@ -1,7 +1,7 @@
 #include "form1.h"
 
 #include "control_ids.h"
-#include "coordinate_error.h"
+#include "error_message.h"
 #include "message_box.h"
 #include "model_binding.h"
 #include "platform.h"
@@ -53,9 +53,8 @@ void Form1::OnClick(int id) {
 }
 
 void Form1::OnRefreshClick() {
-    RunCommand([this](WindowModel& model) {
-        return Refresh(programFolder_, model, slot_,
-                       [this](const std::wstring&) { PressCommand2(); });
+    RunCommand([this](WindowModel&) {
+        return Refresh(programFolder_, slot_, [this](const std::wstring&) { PressCommand2(); });
     });
 }
 

@@ -6,15 +6,17 @@
 // command ends, and the file's bytes, which only a successful Clear changes and
 // nothing creates. Last the scaled values, the sentences that explain a stop,
 // and paths in the form the Windows file functions take beyond 259 characters.
-#include "coordinate_error.h"
 #include "coordinate_file.h"
 #include "entry_list.h"
+#include "error_message.h"
 #include "long_path.h"
 #include "program_folder.h"
+#include "scaled_text.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
 #include <memory>
 #include <tuple>
 #include <variant>
@@ -102,13 +104,10 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     // Whole, then again (the list must not double) through reads so small that
     // they split groups, lines, values and CR LF pairs, and through reads one
     // byte shorter than TwoGroups, the first of which ends between its last CR and LF.
-    for (const std::size_t reads : std::to_array<std::size_t>({0, 1, 2, 3, 5, Two.size() - 1})) {
-        const RunImport small = [&](const auto& path) { ImportEntries(path, model, slot, reads); };
-        const auto& folderPath = folder.programFolder();
-        EXPECT_EQ(EndingOf([&] {
-                      return reads ? Refresh(folderPath, model, slot, small)
-                                   : Refresh(folderPath, model, slot);
-                  }),
+    for (const std::size_t reads :
+         std::to_array<std::size_t>({ReadBufferSize, 1, 2, 3, 5, Two.size() - 1})) {
+        const RunImport import = [&](const auto& path) { ImportEntries(path, model, slot, reads); };
+        EXPECT_EQ(EndingOf([&] { return Refresh(folder.programFolder(), slot, import); }),
                   std::tuple(row.ending, row.line, row.text))
             << "reads of " << reads;
         EXPECT_EQ(model.Text4, row.list) << "reads of " << reads;
@@ -219,10 +218,11 @@ TEST_P(FileFaultTest, CommandsReportTheFaultAndLeaveTheFileAlone) {
     const char* unenforced = Enter(row.name, folder.coordinateFile());
     if (unenforced && row.refresh != Finished)
         GTEST_SKIP() << unenforced;
+    const RunImport import = [&](const auto& at) { ImportEntries(at, model, slot); };
     EXPECT_EQ(std::get<0>(EndingOf([&] {
                   if (!row.atTheOpen)
-                      return Refresh(folder.programFolder(), model, slot);
-                  ImportEntries(path, model, slot); // where Refresh hands over
+                      return Refresh(folder.programFolder(), slot, import);
+                  import(path); // where Refresh hands over
                   return Status::Done;
               })),
               row.refresh);
@@ -277,12 +277,19 @@ const ScaleRow ScaleRows[] = {
       L"-", L"e5", L"1,5"}},
     {L".", ErrorKind::Overflow, {L"1.13e307", L"-1.2e308", L"1e400", L"1e99999999999999"}}};
 
+// Each value as wide text and as the ASCII bytes that the import scales in place.
 TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
     for (const auto& [separator, scaled, values] : ScaleRows) {
         const std::wstring_view decimal = separator; // a lambda may not capture a binding
-        for (const std::wstring_view value : values)
-            EXPECT_EQ(std::get<0>(EndingOf([&] { return ScaleBy16(value, decimal); })), scaled)
+        for (const std::wstring_view value : values) {
+            const std::string bytes(value.begin(), value.end());
+            EXPECT_EQ(std::get<0>(EndingOf([&] { return testing::ScaledText(value, decimal); })),
+                      scaled)
                 << "value: " << std::wstring(value);
+            EXPECT_EQ(std::get<0>(EndingOf([&] { return testing::ScaledText(bytes, decimal); })),
+                      scaled)
+                << "bytes: " << bytes;
+        }
     }
 }
 
@@ -318,12 +325,6 @@ constexpr MessageRow MessageRows[] = {
      SHOWN_FILE L" could not be emptied: Sharing violation"},
     {ErrorKind::TruncateFailed, 0, L"", L"", SHOWN_FILE L" could not be emptied."},
 };
-
-TEST(ValueFieldTest, TakesTheTextBetweenTheFirstAndTheSecondEqualsSign) {
-    EXPECT_EQ(ValueField(L"k=1=2"), L"1");
-    const auto noEquals = std::get<0>(EndingOf([] { return ValueField(L"k 1"); }));
-    EXPECT_EQ(noEquals, decltype(noEquals)(NoEquals));
-}
 
 TEST(DescribeErrorTest, NamesTheLineAndWhatIsWrong) {
     for (const auto& [kind, line, text, systemMessage, sentence] : MessageRows)
