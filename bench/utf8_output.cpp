@@ -59,20 +59,25 @@ void Utf8Output::Write(std::wstring_view text) {
     for (std::size_t index = 0; index < text.size();) {
         if (Capacity - used_ < 4 * (Block + 1)) // a block's worst case in UTF-8
             Flush();
-        char* const out = buffer_.get() + used_;
-        if (text.size() - index >= Block && NarrowAscii(text.data() + index, out)) {
-            used_ += Block;
+        // ASCII a block at a time, as far as the buffer and the text allow.
+        const std::size_t blocks =
+            std::min((Capacity - used_) / Block - 4, (text.size() - index) / Block);
+        const std::size_t start = index;
+        while (index < start + blocks * Block &&
+               NarrowAscii(text.data() + index, buffer_.get() + used_ + (index - start)))
             index += Block;
-            continue;
-        }
-        // Other text goes through the path's conversion, keeping a UTF-16
-        // surrogate pair together.
+        used_ += index - start;
+        const bool beyondAscii = index < start + blocks * Block;
+        if (index == text.size() || (!beyondAscii && text.size() - index >= Block))
+            continue; // done, or the buffer is full
+        // A block beyond ASCII, or the last few characters, go through the path's
+        // conversion, keeping a UTF-16 surrogate pair together.
         std::size_t count = std::min(Block, text.size() - index);
         if ((text[index + count - 1] & 0xFC00) == 0xD800 && index + count < text.size())
             ++count;
         const std::string bytes = testing::ToUtf8(text.substr(index, count));
-        used_ =
-            static_cast<std::size_t>(std::copy(bytes.begin(), bytes.end(), out) - buffer_.get());
+        used_ = static_cast<std::size_t>(
+            std::copy(bytes.begin(), bytes.end(), buffer_.get() + used_) - buffer_.get());
         index += count;
     }
 }

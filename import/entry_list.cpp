@@ -42,38 +42,31 @@ class EntryBuilder {
         std::size_t room = 0; // a value is never longer than its line
         for (std::size_t i = 1; i < 4; ++i)
             room += 2 + group.lines[i].size() + separator_.size() + MaxScaledLength;
-        wchar_t* const start = Room(room);
-        wchar_t* out = start;
-        EntrySpan span; // in registers; a member only where the entry stops
+        wchar_t* out = Room(room);
+        EntrySpan& span = spans_[building_];
         for (std::size_t i = 0; i < 3; ++i) {
             const std::size_t lineNumber = group.firstLine + 1 + i;
             const auto value = ValueField(group.lines[1 + i]);
             if (!value) {
-                Stop(span);
                 wchar_t shown[64 + ByteBlock];
-                const std::string_view line = group.lines[1 + i].substr(0, 64);
                 throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber,
-                                      {shown, Decode(line, shown)});
+                                      {shown, Decode(group.lines[1 + i].substr(0, 64), shown)});
             }
             if (i != 0 || used_ != 0)
                 out = std::copy_n(i == 0 ? L"\r\n" : L", ", 2, out);
-            span.start[i] = static_cast<std::size_t>(out - start);
+            span.start[i] = Offset(out);
             try {
                 out = separator_.empty() ? Decode(*value, out) : Scale(*value, out);
             } catch (CoordinateError& error) {
                 error.setLine(lineNumber);
-                Stop(span);
                 throw;
             }
-            span.end[i] = static_cast<std::size_t>(out - start);
+            span.end[i] = Offset(out);
             span.stored = i + 1;
         }
-        for (std::size_t i = 0; i < 3; ++i) {       // element by element: a copy of the whole
-            last_.start[i] = used_ + span.start[i]; // would wait on the stores above
-            last_.end[i] = used_ + span.end[i];
-        }
-        last_.stored = 3;
-        used_ += static_cast<std::size_t>(out - start);
+        used_ = Offset(out);
+        building_ ^= 1;
+        spans_[building_].stored = 0;
     }
 
     // Text1 to Text3 as a field-by-field import leaves them (the values of the
@@ -82,7 +75,8 @@ class EntryBuilder {
     void Finish(WindowModel& model) {
         std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};
         for (std::size_t i = 0; i < 3; ++i) {
-            const EntrySpan& from = i < stopped_.stored ? stopped_ : last_;
+            const EntrySpan& from =
+                spans_[building_].stored > i ? spans_[building_] : spans_[building_ ^ 1];
             if (i < from.stored)
                 fields[i]->assign(list_, from.start[i], from.end[i] - from.start[i]);
         }
@@ -116,23 +110,17 @@ class EntryBuilder {
         return ScaleBy16(std::wstring_view(value_.data(), end), separator_, out);
     }
 
-    // The span with offsets in the list rather than from the entry's start.
-    EntrySpan Offset(EntrySpan span) const {
-        for (std::size_t i = 0; i < span.stored; ++i) {
-            span.start[i] += used_;
-            span.end[i] += used_;
-        }
-        return span;
+    std::size_t Offset(const wchar_t* at) const {
+        return static_cast<std::size_t>(at - list_.data());
     }
-    void Stop(const EntrySpan& span) { stopped_ = Offset(span); }
 
     std::wstring& list_;
     const std::wstring separator_; // the user's decimal separator, when scaling
     std::wstring value_;           // a value to scale, as text
     std::wstring ansi_;            // text beyond ASCII, decoded by the system
     std::size_t used_ = 0;         // the list's length after the last complete entry
-    EntrySpan last_;
-    EntrySpan stopped_;
+    EntrySpan spans_[2];           // the entry being built and the last complete one,
+    std::size_t building_ = 0;     // by turns
 };
 
 } // namespace

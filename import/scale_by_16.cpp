@@ -105,12 +105,10 @@ bool Parse(std::basic_string_view<Char> text, std::wstring_view separator, Decim
 }
 
 // A product as printf's %.15G shows it: its significant digits (at most 15, no
-// trailing zeros), from digits + first on, and the power of ten of the last; no
-// digits for zero.
+// trailing zeros) and the power of ten of the last; no digits for zero.
 struct Product {
     bool negative = false;
     char digits[2 * ByteBlock] = {};
-    int first = 0;
     int count = 0;
     long long exponent = 0;
 };
@@ -286,8 +284,7 @@ wchar_t* WriteGeneral(const Product& product, std::wstring_view separator, wchar
         return out;
     }
     const auto copy = [&](int from, int to) {
-        const char* const digits = product.digits + product.first;
-        out = WidenAscii({digits + from, static_cast<std::size_t>(to - from)}, out);
+        out = WidenAscii({product.digits + from, static_cast<std::size_t>(to - from)}, out);
     };
     const auto point = [&] { out = std::copy(separator.begin(), separator.end(), out); };
     *out = L'-';
