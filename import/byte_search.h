@@ -26,19 +26,51 @@ namespace velmora {
 inline constexpr std::size_t ByteBlock = 16;
 inline constexpr std::size_t ReadAhead = 64;
 
+// The first two places of the byte in [from, end); end for each one missing.
+inline std::pair<const char*, const char*> FindTwoByteByByte(const char* from, const char* end,
+                                                             char byte) {
+    const char* const first = std::find(from, end, byte);
+    return {first, first == end ? end : std::find(first + 1, end, byte)};
+}
+
 #ifdef VELMORA_SSE2
+
+inline __m128i Load(const void* from) {
+    return _mm_loadu_si128(static_cast<const __m128i*>(from));
+}
+inline void Store(void* to, __m128i bytes) {
+    _mm_storeu_si128(static_cast<__m128i*>(to), bytes);
+}
+inline unsigned Mask(__m128i bytes) { // bit i: the top bit of byte i
+    return static_cast<unsigned>(_mm_movemask_epi8(bytes));
+}
+// All ones in the lanes below count (up to 16).
+inline __m128i LanesBelow(std::size_t count) {
+    const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    return _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(count)));
+}
+// The lanes of a where select is all ones, of b elsewhere.
+inline __m128i Select(__m128i select, __m128i a, __m128i b) {
+    return _mm_or_si128(_mm_and_si128(select, a), _mm_andnot_si128(select, b));
+}
+// Writes 16 ASCII bytes as 16 characters.
+inline void StoreWide(wchar_t* out, __m128i bytes) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
+    if constexpr (sizeof(wchar_t) == 2) {
+        Store(out, low);
+        Store(out + 8, high);
+    } else {
+        Store(out, _mm_unpacklo_epi16(low, zero));
+        Store(out + 4, _mm_unpackhi_epi16(low, zero));
+        Store(out + 8, _mm_unpacklo_epi16(high, zero));
+        Store(out + 12, _mm_unpackhi_epi16(high, zero));
+    }
+}
 
 // Bit i set where from[i] is the byte, for i from 0 to 15.
 inline unsigned Matches(const char* from, char byte) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(byte))));
-}
-
-// Bit i set for each of the first count bytes of a block that has the top bit
-// (beyond ASCII), for count up to ByteBlock.
-inline unsigned HighBytes(const char* from, std::size_t count) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-    return static_cast<unsigned>(_mm_movemask_epi8(bytes)) & ((1u << count) - 1);
+    return Mask(_mm_cmpeq_epi8(Load(from), _mm_set1_epi8(byte)));
 }
 
 // Every place of one byte in [start, end), in order. The 64 bytes ahead are
@@ -81,58 +113,26 @@ class ByteWalker {
     std::uint64_t bits_ = 0;
 };
 
-// The first two places of the byte in [from, end); end for each one missing.
 inline std::pair<const char*, const char*> FindTwo(const char* from, const char* end, char byte) {
     const auto size = static_cast<std::size_t>(end - from);
-    if (size <= ByteBlock) {              // most lines: one block, no branch
-        const unsigned stop = 1u << size; // found where none is
-        unsigned found = Matches(from, byte) & (stop - 1);
-        const char* const first = from + std::countr_zero(found | stop);
-        found &= found - 1;
-        return {first, from + std::countr_zero(found | stop)};
-    }
-    const char* first = end;
-    for (const char* block = from; block < end; block += ByteBlock) {
-        const auto rest = static_cast<std::size_t>(end - block);
-        unsigned found = Matches(block, byte) & ((1u << std::min(rest, ByteBlock)) - 1);
-        for (; found != 0; found &= found - 1) {
-            if (first != end)
-                return {first, block + std::countr_zero(found)};
-            first = block + std::countr_zero(found);
-        }
-    }
-    return {first, end};
-}
-
-inline bool IsAscii(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); i += ByteBlock) {
-        if (HighBytes(bytes.data() + i, std::min(bytes.size() - i, ByteBlock)) != 0)
-            return false;
-    }
-    return true;
+    if (size > ByteBlock) // few lines are longer
+        return FindTwoByteByByte(from, end, byte);
+    const unsigned stop = 1u << size; // found where none is
+    unsigned found = Matches(from, byte) & (stop - 1);
+    const char* const first = from + std::countr_zero(found | stop);
+    found &= found - 1;
+    return {first, from + std::countr_zero(found | stop)};
 }
 
 // Writes ASCII bytes as characters at out and returns the end; nullptr, having
 // written some, where a byte is not ASCII.
 inline wchar_t* WidenAscii(std::string_view bytes, wchar_t* out) {
-    const __m128i zero = _mm_setzero_si128();
     std::size_t i = 0;
     do {
-        if (HighBytes(bytes.data() + i, std::min(bytes.size() - i, ByteBlock)) != 0)
+        const __m128i block = Load(bytes.data() + i);
+        if ((Mask(block) & ((1u << std::min(bytes.size() - i, ByteBlock)) - 1)) != 0)
             return nullptr;
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
-        const __m128i low = _mm_unpacklo_epi8(block, zero);
-        const __m128i high = _mm_unpackhi_epi8(block, zero);
-        auto* to = reinterpret_cast<__m128i*>(out + i);
-        if constexpr (sizeof(wchar_t) == 2) {
-            _mm_storeu_si128(to, low);
-            _mm_storeu_si128(to + 1, high);
-        } else {
-            _mm_storeu_si128(to, _mm_unpacklo_epi16(low, zero));
-            _mm_storeu_si128(to + 1, _mm_unpackhi_epi16(low, zero));
-            _mm_storeu_si128(to + 2, _mm_unpacklo_epi16(high, zero));
-            _mm_storeu_si128(to + 3, _mm_unpackhi_epi16(high, zero));
-        }
+        StoreWide(out + i, block);
         i += ByteBlock;
     } while (i < bytes.size());
     return out + bytes.size();
@@ -159,13 +159,7 @@ class ByteWalker {
 };
 
 inline std::pair<const char*, const char*> FindTwo(const char* from, const char* end, char byte) {
-    const char* const first = std::find(from, end, byte);
-    return {first, first == end ? end : std::find(first + 1, end, byte)};
-}
-
-inline bool IsAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return FindTwoByteByByte(from, end, byte);
 }
 
 inline wchar_t* WidenAscii(std::string_view bytes, wchar_t* out) {

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace velmora {
 
@@ -23,8 +24,14 @@ enum class ErrorKind {
 // for file operations, the system's own explanation.
 class CoordinateError : public std::exception {
   public:
+    // The text is shortened to what a message box line shows.
     CoordinateError(ErrorKind kind, std::size_t line, std::wstring_view text,
-                    std::wstring systemMessage = {});
+                    std::wstring systemMessage = {})
+        : kind_(kind), line_(line),
+          text_(text.size() <= MaxShownText
+                    ? std::wstring(text)
+                    : std::wstring(text.substr(0, MaxShownText - 1)) + L"\u2026"),
+          systemMessage_(std::move(systemMessage)) {}
 
     ErrorKind kind() const noexcept { return kind_; }
     std::size_t line() const noexcept { return line_; }
@@ -35,6 +42,8 @@ class CoordinateError : public std::exception {
     const char* what() const noexcept override { return "the coordinate file stopped a command"; }
 
   private:
+    static constexpr std::size_t MaxShownText = 40;
+
     ErrorKind kind_;
     std::size_t line_;
     std::wstring text_;

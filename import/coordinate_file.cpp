@@ -28,10 +28,6 @@ void FileSlot::Occupy(platform::File file) {
     file_.emplace(std::move(file));
 }
 
-platform::File& FileSlot::file() {
-    return *file_;
-}
-
 namespace {
 
 // Room for capacity bytes and the ReadAhead after them. Zeroed, so that what a

@@ -27,7 +27,7 @@ class FileSlot {
   public:
     // Throws CoordinateError(FileAlreadyOpen) while the slot is occupied.
     void Occupy(platform::File file);
-    platform::File& file();
+    platform::File& file() { return *file_; }
     bool occupied() const noexcept { return file_.has_value(); }
     void Release() noexcept { file_.reset(); }
 

@@ -102,10 +102,12 @@ class EntryBuilder {
         return std::copy(ansi_.begin(), ansi_.end(), out);
     }
 
+    // An ASCII value is scaled from its bytes, any other from its text.
     wchar_t* Scale(std::string_view value, wchar_t* out) {
-        if (IsAscii(value))
+        if (value_.size() < value.size() + ByteBlock)
+            value_.resize(value.size() + ByteBlock);
+        if (WidenAscii(value, value_.data()))
             return ScaleBy16(value, separator_, out);
-        value_.resize(value.size() + ByteBlock);
         const wchar_t* const end = Decode(value, value_.data());
         return ScaleBy16(std::wstring_view(value_.data(), end), separator_, out);
     }

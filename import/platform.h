@@ -48,9 +48,7 @@ class File {
     static File OpenTruncating(const std::wstring& path);
 
     File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
+    File& operator=(File&&) = delete;
     ~File();
 
     // The length the system reports now; 0 when it cannot tell.

@@ -116,14 +116,6 @@ File File::OpenTruncating(const std::wstring& path) {
 File::File(File&& other) noexcept
     : handle_(std::exchange(other.handle_, FromHandle(INVALID_HANDLE_VALUE))) {}
 
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, FromHandle(INVALID_HANDLE_VALUE));
-    }
-    return *this;
-}
-
 File::~File() {
     Close();
 }

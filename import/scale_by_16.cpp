@@ -41,11 +41,9 @@ template <class Char> const Char* SkipDigits(const Char* at, const Char* end) {
 #ifdef VELMORA_SSE2
     if constexpr (std::is_same_v<Char, char>) { // the text has readable bytes past it
         for (const char* block = at;; block += ByteBlock) {
-            const __m128i digits = _mm_sub_epi8(
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(block)), _mm_set1_epi8('0'));
-            const auto found = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(digits, _mm_set1_epi8(9)), digits)));
-            const int run = std::countr_one(found);
+            const __m128i digits = _mm_sub_epi8(Load(block), _mm_set1_epi8('0'));
+            const int run = std::countr_one(
+                Mask(_mm_cmpeq_epi8(_mm_min_epu8(digits, _mm_set1_epi8(9)), digits)));
             if (run < 16 || block + ByteBlock >= end)
                 return std::min(block + run, end);
         }
@@ -118,10 +116,9 @@ struct Product {
 void TrimZeros(Product& product, int size) {
 #ifdef VELMORA_SSE2
     // One load and one store at digits, so that each meets the store before it whole.
-    const __m128i digits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(product.digits));
-    const unsigned zeros =
-        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(digits, _mm_set1_epi8('0'))));
-    const unsigned significant = ~zeros & ((1u << size) - 1);
+    const __m128i digits = Load(product.digits);
+    const unsigned significant =
+        ~Mask(_mm_cmpeq_epi8(digits, _mm_set1_epi8('0'))) & ((1u << size) - 1);
     if (significant == 0) {
         product.count = 0;
         return;
@@ -135,8 +132,7 @@ void TrimZeros(Product& product, int size) {
     const __m128i next = first < 8 ? upper : _mm_setzero_si128();
     const __m128i moved = _mm_or_si128(
         _mm_srl_epi64(from, bits), _mm_sll_epi64(next, _mm_cvtsi32_si128(64 - 8 * (first % 8))));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(product.digits),
-                     _mm_unpacklo_epi64(moved, _mm_srl_epi64(next, bits)));
+    Store(product.digits, _mm_unpacklo_epi64(moved, _mm_srl_epi64(next, bits)));
 #else
     const auto zero = [](char c) { return c == '0'; };
     char* const digits = product.digits;
@@ -161,17 +157,15 @@ void TrimZeros(Product& product, int size) {
 void TimesSixteen(char* digits, std::size_t n) {
 #ifdef VELMORA_SSE2
     const __m128i ascii = _mm_set1_epi8('0');
-    const auto* from = reinterpret_cast<const __m128i*>(digits);
     // Two zero digits in front for the product's carries, none past the end.
-    __m128i value = _mm_slli_si128(_mm_sub_epi8(_mm_loadu_si128(from), ascii), 2);
-    const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-    value = _mm_and_si128(value, _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(n + 2))));
+    __m128i value =
+        _mm_and_si128(_mm_slli_si128(_mm_sub_epi8(Load(digits), ascii), 2), LanesBelow(n + 2));
     for (int round = 0; round < 4; ++round) {
         const __m128i carries = _mm_cmpgt_epi8(value, _mm_set1_epi8(4)); // 5 or more
         value = _mm_sub_epi8(_mm_add_epi8(value, value), _mm_and_si128(carries, _mm_set1_epi8(10)));
         value = _mm_sub_epi8(value, _mm_srli_si128(carries, 1)); // -1 is a carry from below
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(digits), _mm_add_epi8(value, ascii));
+    Store(digits, _mm_add_epi8(value, ascii));
 #else
     int carry = 0;
     for (std::size_t i = n; i-- > 0;) {
@@ -197,15 +191,8 @@ template <class Char> bool ExactProduct(const Decimal<Char>& number, Product& pr
     if constexpr (std::is_same_v<Char, char>) { // the text has readable bytes past it
 #ifdef VELMORA_SSE2
         // The integer digits, and in the lanes after them the fraction's, in one store.
-        const auto* integer = reinterpret_cast<const __m128i*>(number.integer.data());
-        const auto* fraction =
-            reinterpret_cast<const __m128i*>(number.fraction.data() - number.integer.size());
-        const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-        const __m128i before =
-            _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(number.integer.size())));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(product.digits),
-                         _mm_or_si128(_mm_and_si128(before, _mm_loadu_si128(integer)),
-                                      _mm_andnot_si128(before, _mm_loadu_si128(fraction))));
+        Store(product.digits, Select(LanesBelow(number.integer.size()), Load(number.integer.data()),
+                                     Load(number.fraction.data() - number.integer.size())));
 #else
         std::memcpy(product.digits, number.integer.data(), ByteBlock);
         std::memcpy(product.digits + number.integer.size(), number.fraction.data(), ByteBlock);
@@ -312,16 +299,8 @@ wchar_t* WriteGeneral(const Product& product, std::wstring_view separator, wchar
         if (separator.size() == 1) {
             // The digits with the fraction's a lane further, from the one load at
             // digits that meets the store before it whole.
-            const __m128i digits =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(product.digits));
-            const __m128i lanes =
-                _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
-            const __m128i before = _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(whole)));
-            const __m128i text = _mm_or_si128(_mm_and_si128(before, digits),
-                                              _mm_andnot_si128(before, _mm_slli_si128(digits, 1)));
-            char bytes[ByteBlock];
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), text);
-            WidenAscii({bytes, ByteBlock}, out);
+            const __m128i digits = Load(product.digits);
+            StoreWide(out, Select(LanesBelow(whole), digits, _mm_slli_si128(digits, 1)));
             out[whole] = separator[0];
             return out + product.count + 1;
         }
