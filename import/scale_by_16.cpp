@@ -320,8 +320,8 @@ wchar_t* WriteGeneral(const Product& product, std::wstring_view separator, wchar
 } // namespace
 
 template <class Char>
-wchar_t* ScaleBy16(std::basic_string_view<Char> value, std::wstring_view decimalSeparator,
-                   wchar_t* out) {
+wchar_t* ScaleBy16(const std::basic_string_view<Char>& value,
+                   const std::wstring_view& decimalSeparator, wchar_t* out) {
     Decimal<Char> number;
     if (!Parse(value, decimalSeparator, number))
         throw CoordinateError(ErrorKind::TypeMismatch, 0, std::wstring(value.begin(), value.end()));
@@ -331,7 +331,7 @@ wchar_t* ScaleBy16(std::basic_string_view<Char> value, std::wstring_view decimal
     return WriteGeneral(product, decimalSeparator, out);
 }
 
-template wchar_t* ScaleBy16(std::string_view, std::wstring_view, wchar_t*);
-template wchar_t* ScaleBy16(std::wstring_view, std::wstring_view, wchar_t*);
+template wchar_t* ScaleBy16(const std::string_view&, const std::wstring_view&, wchar_t*);
+template wchar_t* ScaleBy16(const std::wstring_view&, const std::wstring_view&, wchar_t*);
 
 } // namespace velmora

@@ -15,9 +15,11 @@ inline constexpr std::size_t MaxScaledLength = 24;
 // separator and ByteBlock more (byte_search.h). Char is wchar_t for any text, or
 // char for ASCII text followed by ReadAhead readable bytes, as a GroupReader's
 // lines are. Throws CoordinateError(TypeMismatch) for text that is not a number
-// and CoordinateError(Overflow) beyond the range of a double.
+// and CoordinateError(Overflow) beyond the range of a double. (The views by
+// reference: Windows' calling convention passes one by value through a copy in
+// memory, whose reading back stalls.)
 template <class Char>
-wchar_t* ScaleBy16(std::basic_string_view<Char> value, std::wstring_view decimalSeparator,
-                   wchar_t* out);
+wchar_t* ScaleBy16(const std::basic_string_view<Char>& value,
+                   const std::wstring_view& decimalSeparator, wchar_t* out);
 
 } // namespace velmora
