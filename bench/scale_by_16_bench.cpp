@@ -23,7 +23,7 @@ void Scale(benchmark::State& state, const std::wstring_view (&values)[Count]) {
     wchar_t out[velmora::MaxScaledLength + 1];
     for (auto _ : state) {
         for (const std::wstring_view value : values)
-            benchmark::DoNotOptimize(velmora::ScaleBy16(value, L".", out));
+            benchmark::DoNotOptimize(velmora::ScaleBy16(value.data(), value.size(), L".", out));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * Count);
 }

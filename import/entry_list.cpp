@@ -107,9 +107,10 @@ class EntryBuilder {
         if (value_.size() < value.size() + ByteBlock)
             value_.resize(value.size() + ByteBlock);
         if (WidenAscii(value, value_.data()))
-            return ScaleBy16(value, separator_, out);
+            return ScaleBy16(value.data(), value.size(), separator_, out);
         const wchar_t* const end = Decode(value, value_.data());
-        return ScaleBy16(std::wstring_view(value_.data(), end), separator_, out);
+        return ScaleBy16(value_.data(), static_cast<std::size_t>(end - value_.data()), separator_,
+                         out);
     }
 
     std::size_t Offset(const wchar_t* at) const {

@@ -320,18 +320,19 @@ wchar_t* WriteGeneral(const Product& product, std::wstring_view separator, wchar
 } // namespace
 
 template <class Char>
-wchar_t* ScaleBy16(const std::basic_string_view<Char>& value,
-                   const std::wstring_view& decimalSeparator, wchar_t* out) {
+wchar_t* ScaleBy16(const Char* value, std::size_t size, std::wstring_view decimalSeparator,
+                   wchar_t* out) {
+    const std::basic_string_view<Char> text(value, size);
     Decimal<Char> number;
-    if (!Parse(value, decimalSeparator, number))
-        throw CoordinateError(ErrorKind::TypeMismatch, 0, std::wstring(value.begin(), value.end()));
+    if (!Parse(text, decimalSeparator, number))
+        throw CoordinateError(ErrorKind::TypeMismatch, 0, std::wstring(text.begin(), text.end()));
     Product product;
     if (!ExactProduct(number, product))
-        product = ProductThroughDouble(number, value);
+        product = ProductThroughDouble(number, text);
     return WriteGeneral(product, decimalSeparator, out);
 }
 
-template wchar_t* ScaleBy16(const std::string_view&, const std::wstring_view&, wchar_t*);
-template wchar_t* ScaleBy16(const std::wstring_view&, const std::wstring_view&, wchar_t*);
+template wchar_t* ScaleBy16(const char*, std::size_t, std::wstring_view, wchar_t*);
+template wchar_t* ScaleBy16(const wchar_t*, std::size_t, std::wstring_view, wchar_t*);
 
 } // namespace velmora

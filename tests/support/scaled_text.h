@@ -12,13 +12,12 @@ namespace velmora::testing {
 // followed by the padding that the import's buffer has.
 inline std::wstring ScaledText(std::wstring_view value, std::wstring_view decimalSeparator) {
     wchar_t out[MaxScaledLength + 8 + ByteBlock];
-    return {out, ScaleBy16(value, decimalSeparator, out)};
+    return {out, ScaleBy16(value.data(), value.size(), decimalSeparator, out)};
 }
 inline std::wstring ScaledText(std::string_view value, std::wstring_view decimalSeparator) {
     const std::string padded = std::string(value) + std::string(ReadAhead, '\0');
     wchar_t out[MaxScaledLength + 8 + ByteBlock];
-    return {out,
-            ScaleBy16(std::string_view(padded).substr(0, value.size()), decimalSeparator, out)};
+    return {out, ScaleBy16(padded.data(), value.size(), decimalSeparator, out)};
 }
 
 } // namespace velmora::testing
