@@ -83,7 +83,7 @@ const ImportRow ImportRows[] = {
      L"\u20AC, 1, 2\r\n\u0178\u00BD, \u00FF, \x7F", L"\u0178\u00BD|\u00FF|\x7F"},
     {"BlankLineBeforeAHeader", false, "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6",
      L"1, 2, 3", L"1|2|3", NoEquals, 6, L"[q]"},
-    {"EmptyValueLine", false, "[p]\r\nx=1\r\n\r\nz=3\r\n", L"", L"1|b|c", NoEquals, 3},
+    {"EmptyValueLineAfterACr", false, "[p]\r\nx=1\r\r\nz=3\r\n", L"", L"1|b|c", NoEquals, 3},
     {"ThirdValueWithoutEquals", false, Two + "[r]\r\nx=7\r\ny=8\r\nz9", TwoEntries, L"7|8|6",
      NoEquals, 12, L"z9"},
     {"BlankLineAfterTheLastGroup", false, Two + "\r", TwoEntries, L"4|5|6", PastEnd, 10},
@@ -255,7 +255,7 @@ using ScaleRow = std::tuple<std::wstring_view, std::variant<std::wstring, ErrorK
 // the separator, the exponent form outside, with at least two exponent digits.
 const ScaleRow ScaleRows[] = {
     {L".", L"0", {L"0", L"-0", L"-0.000", L"-1e-400", L"1e-99999999999999"}},
-    {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000"}},
+    {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000", L"000000000000007"}},
     {L".", L"-4.8", {L"-0.3"}},
     {L".", L"16000", {L"1e3"}},
     {L".", L"0.0001", {L"0.00000625"}},
@@ -263,6 +263,7 @@ const ScaleRow ScaleRows[] = {
     {L".", L"99999999999998.4", {L"6249999999999.9"}},
     {L".", L"999999999999999", {L"62499999999999.9375"}},
     {L".", L"1E+15", {L"62500000000000", L"62499999999999.99999"}},
+    {L".", L"1E+16", {L"625000000000000"}},
     {L".", L"1.97530862419752E+15", {L"123456789012345"}},
     {L".", L"1.60000000000002E+15", {L"100000000000001"}},
     {L".", L"1.96767440737096E+19", {L"1229796504606846976"}},
@@ -275,8 +276,8 @@ const ScaleRow ScaleRows[] = {
     {L",", ErrorKind::TypeMismatch, {L"12.5", L"1,2,3"}},
     {L".",
      ErrorKind::TypeMismatch,
-     {L"", L" ", L"1 2", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+", L"--1", L"+-1", L".",
-      L"-", L"e5", L"1,5"}},
+     {L"", L" ", L"1 2", L"123456789012345 6", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+",
+      L"--1", L"+-1", L".", L"-", L"e5", L"1,5"}},
     {L".", ErrorKind::Overflow, {L"1.13e307", L"-1.2e308", L"1e400", L"1e99999999999999"}}};
 
 // Each value as wide text and as the ASCII bytes that the import scales in place.
