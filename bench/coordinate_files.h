@@ -1,6 +1,6 @@
 #pragma once
 
-#include "temp_directory.h"
+#include "files.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,7 @@ class CoordinateFiles {
     }
 
   private:
-    TempDirectory directory_;
+    testing::TempFolder directory_;
     std::map<std::size_t, std::filesystem::path> paths_;
 };
 

@@ -1,8 +1,7 @@
 #include "import_entries_bench.h"
 
-#include "coordinate_file.h"
 #include "entry_list.h"
-#include "window_model.h"
+#include "files.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +16,7 @@ constexpr std::size_t GroupCounts[] = {1'000, 10'000, 100'000, 1'000'000};
 
 void ImportFile(benchmark::State& state, CoordinateFiles& files, bool scaled) {
     const auto groups = static_cast<std::size_t>(state.range(0));
-    const std::wstring path = files.PathFor(groups).wstring();
+    const std::wstring path = testing::AsWide(files.PathFor(groups));
     for (auto _ : state) {
         WindowModel model;
         model.Option1 = scaled;

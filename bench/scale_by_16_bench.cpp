@@ -1,4 +1,4 @@
-#include "entry_list.h"
+#include "scale_by_16.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,9 +20,10 @@ constexpr std::wstring_view Long[] = {
 
 template <std::size_t Count>
 void Scale(benchmark::State& state, const std::wstring_view (&values)[Count]) {
+    wchar_t out[velmora::MaxScaledLength + 1];
     for (auto _ : state) {
         for (const std::wstring_view value : values)
-            benchmark::DoNotOptimize(velmora::ScaleBy16(value, L"."));
+            benchmark::DoNotOptimize(velmora::ScaleBy16(value.data(), value.size(), L".", out));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * Count);
 }

@@ -20,13 +20,14 @@ else()
     set(VELMORA_TEST_PREFIX "native." CACHE STRING "Prefix of this build's test names")
 endif()
 
-# add_velmora_test(name SOURCES ... [LIBRARIES ...] [PROPERTIES ...]): one GoogleTest
-# executable, its tests discovered when ctest runs (so building never has to start Wine).
+# add_velmora_test(name SOURCES ... [LIBRARIES ...] [PROPERTIES ...] [PREFIX ...]): one
+# GoogleTest executable, its tests discovered when ctest runs (so building never has
+# to start Wine); PREFIX tells apart two executables of the same tests.
 function(add_velmora_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
+    cmake_parse_arguments(ARG "" "PREFIX" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
     velmora_warnings(${name})
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         TEST_PREFIX "${VELMORA_TEST_PREFIX}" PROPERTIES TIMEOUT 120 ${ARG_PROPERTIES})
+                         TEST_PREFIX "${VELMORA_TEST_PREFIX}${ARG_PREFIX}" PROPERTIES TIMEOUT 120 ${ARG_PROPERTIES})
 endfunction()

@@ -6,63 +6,29 @@
 #include "coordinate_error.h"
 #include "coordinate_file.h"
 #include "entry_list.h"
+#include "error_message.h"
+#include "files.h"
 #include "fuzz_check.h"
 #include "reference_import.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <locale>
 #include <optional>
 #include <string>
-#include <unistd.h>
 
 namespace velmora::fuzz {
 namespace {
 
-// A folder of its own, removed when the fuzzer ends.
-class FuzzFolder {
-  public:
-    FuzzFolder() {
-        const std::filesystem::path shm = "/dev/shm";
-        std::string pattern =
-            ((std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path()) /
-             "velmora-fuzz.XXXXXX")
-                .string();
-        if (!mkdtemp(pattern.data()))
-            Fail("cannot create the temporary folder");
-        folder_ = pattern;
-    }
-    FuzzFolder(const FuzzFolder&) = delete;
-    FuzzFolder& operator=(const FuzzFolder&) = delete;
-    ~FuzzFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    std::filesystem::path file() const { return folder_ / "Temp.INI"; }
-
-  private:
-    std::filesystem::path folder_;
-};
-
-// One file, rewritten for every input, in memory where the system offers it.
+// One file, rewritten for every input, in memory where the system offers it;
+// its folder goes when the fuzzer ends.
 const std::filesystem::path& FuzzFile() {
-    static const FuzzFolder folder;
-    static const std::filesystem::path file = folder.file();
+    static const testing::TempFolder folder(std::filesystem::is_directory("/dev/shm")
+                                                ? "/dev/shm"
+                                                : std::filesystem::temp_directory_path());
+    static const std::filesystem::path file = folder.path() / "Temp.INI";
     return file;
-}
-
-void WriteFile(std::string_view bytes) {
-    const int fd = open(FuzzFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    Check(fd >= 0, "the fuzz file can be written");
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t got = write(fd, bytes.data() + written, bytes.size() - written);
-        Check(got > 0, "the fuzz file can be written");
-        written += static_cast<std::size_t>(got);
-    }
-    close(fd);
 }
 
 // A locale whose decimal separator is a comma, where the machine has one.
@@ -98,12 +64,13 @@ struct Outcome {
 };
 
 Outcome Import(std::string_view bytes, const WindowModel& before, std::size_t reads) {
-    WriteFile(bytes);
+    testing::WriteBytes(FuzzFile(), bytes);
     Outcome outcome;
     outcome.model = before;
     FileSlot slot;
     try {
-        ImportEntries(FuzzFile().wstring(), outcome.model, slot, reads ? reads : ReadBufferSize);
+        ImportEntries(testing::AsWide(FuzzFile()), outcome.model, slot,
+                      reads ? reads : ReadBufferSize);
     } catch (const CoordinateError& error) {
         outcome.stop = error.kind();
         outcome.stopLine = error.line();

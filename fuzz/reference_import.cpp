@@ -1,18 +1,38 @@
 #include "reference_import.h"
 
-#include "entry_list.h"
+#include "fuzz_check.h"
+#include "scaled_text.h"
 
+#include <array>
+#include <iconv.h>
 #include <vector>
 
 namespace velmora::fuzz {
 namespace {
 
-// 0x80 to 0x9F; the unassigned five stay C1 controls, as on Windows.
-constexpr wchar_t HighControls[32] = {
-    L'\u20AC', L'\u0081', L'\u201A', L'\u0192', L'\u201E', L'\u2026', L'\u2020', L'\u2021',
-    L'\u02C6', L'\u2030', L'\u0160', L'\u2039', L'\u0152', L'\u008D', L'\u017D', L'\u008F',
-    L'\u0090', L'\u2018', L'\u2019', L'\u201C', L'\u201D', L'\u2022', L'\u2013', L'\u2014',
-    L'\u02DC', L'\u2122', L'\u0161', L'\u203A', L'\u0153', L'\u009D', L'\u017E', L'\u0178'};
+// Windows-1252 as the C library's iconv reads it, byte by byte. It refuses the
+// five bytes that the code page leaves unassigned, which Windows maps to the C1
+// controls of the same value.
+std::array<wchar_t, 256> Windows1252() {
+    std::array<wchar_t, 256> table{};
+    const iconv_t convert = iconv_open("WCHAR_T", "WINDOWS-1252");
+    Check(convert != reinterpret_cast<iconv_t>(-1), "iconv converts from Windows-1252");
+    int refused = 0;
+    for (int byte = 0; byte < 256; ++byte) {
+        char in = static_cast<char>(byte);
+        wchar_t out = 0;
+        char* from = &in;
+        char* to = reinterpret_cast<char*>(&out);
+        std::size_t fromLeft = 1;
+        std::size_t toLeft = sizeof out;
+        const bool converted = iconv(convert, &from, &fromLeft, &to, &toLeft) == 0;
+        table[static_cast<std::size_t>(byte)] = converted ? out : static_cast<wchar_t>(byte);
+        refused += !converted;
+    }
+    iconv_close(convert);
+    Check(refused == 5, "iconv refuses only the five unassigned bytes");
+    return table;
+}
 
 // Lines end at CR or CR LF; a terminator at the very end opens no new line.
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
@@ -33,11 +53,10 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 } // namespace
 
 std::wstring DecodeWindows1252(std::string_view bytes) {
+    static const std::array<wchar_t, 256> table = Windows1252();
     std::wstring text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text += (byte >= 0x80 && byte <= 0x9F) ? HighControls[byte - 0x80] : wchar_t(byte);
-    }
+    for (const char c : bytes)
+        text += table[static_cast<unsigned char>(c)];
     return text;
 }
 
@@ -69,7 +88,7 @@ ExpectedImport ReferenceImport(std::string_view bytes, const WindowModel& before
             std::wstring text = DecodeWindows1252(value);
             if (expected.model.Option1) {
                 try {
-                    text = ScaleBy16(text, decimalSeparator);
+                    text = testing::ScaledText(text, decimalSeparator);
                 } catch (const CoordinateError& error) {
                     expected.stop = error.kind();
                     expected.stopLine = lineNumber;

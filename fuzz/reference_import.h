@@ -13,7 +13,8 @@
 
 namespace velmora::fuzz {
 
-// Windows-1252 as a Western Windows decodes it; never fails.
+// Windows-1252 as a Western Windows decodes it, derived from the C library's
+// iconv rather than from the platform layer it checks; never fails.
 std::wstring DecodeWindows1252(std::string_view bytes);
 
 // What an import of the bytes must leave behind.

@@ -3,9 +3,10 @@
 // strtod × 16 printed with "%.15G"; any other text is a type mismatch. The
 // comma is checked by swapping "." and "," in text and result.
 #include "coordinate_error.h"
-#include "entry_list.h"
 #include "fuzz_check.h"
+#include "scaled_text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -93,9 +94,9 @@ struct Result {
     std::optional<ErrorKind> error;
 };
 
-Result Scale(std::wstring_view value, std::wstring_view separator) {
+template <class Text> Result Scale(const Text& value, std::wstring_view separator) {
     try {
-        return {ScaleBy16(value, separator), std::nullopt};
+        return {testing::ScaledText(value, separator), std::nullopt};
     } catch (const CoordinateError& error) {
         Check(error.kind() == ErrorKind::TypeMismatch || error.kind() == ErrorKind::Overflow,
               "ScaleBy16 stops only with a type mismatch or an overflow");
@@ -113,6 +114,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace velmora::fuzz;
     const std::string text(reinterpret_cast<const char*>(data), size);
     const Result point = Scale(Widen(text), L".");
+    // ASCII bytes take the import's route in place, which must agree.
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; })) {
+        const Result bytes = Scale(std::string_view(text), L".");
+        Check(bytes.text == point.text && bytes.error == point.error,
+              "ASCII bytes scale as the same text does");
+    }
 
     if (!InGrammar(text)) {
         Check(point.error == ErrorKind::TypeMismatch,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "byte_search.h"
+#include "coordinate_error.h"
 #include "platform.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -10,8 +13,8 @@
 
 namespace velmora {
 
-// The coordinate file's location below the program folder.
-std::wstring_view CoordinateFileLiteral();
+// The coordinate file's location below the program folder: \cleo\Temp.INI.
+std::wstring CoordinateFileLiteral();
 
 // The program folder followed by "\cleo\Temp.INI", joined as they stand.
 std::wstring CoordinateFilePath(const std::wstring& programFolder);
@@ -24,7 +27,7 @@ class FileSlot {
   public:
     // Throws CoordinateError(FileAlreadyOpen) while the slot is occupied.
     void Occupy(platform::File file);
-    platform::File& file();
+    platform::File& file() { return *file_; }
     bool occupied() const noexcept { return file_.has_value(); }
     void Release() noexcept { file_.reset(); }
 
@@ -35,17 +38,9 @@ class FileSlot {
 // Closes the file open in the slot, if any.
 void ReleaseSlot(FileSlot& slot) noexcept;
 
-// One line as it stands in the file (8-bit text, no terminator), and its value
-// where it has an "=": the text between the first and the second "=", or from
-// the first "=" to the end of the line.
-struct GroupLine {
-    std::string_view text;
-    std::optional<std::string_view> value;
-};
-
-// One position: four lines.
+// One position: four lines as they stand in the file (8-bit text, no terminator).
 struct Group {
-    GroupLine lines[4];
+    std::string_view lines[4];
     std::size_t firstLine = 0; // 1-based line number of lines[0]
 };
 
@@ -55,8 +50,10 @@ inline constexpr std::size_t ReadBufferSize = 256 * 1024;
 
 // Reads an open coordinate file a buffer at a time and hands out its groups;
 // a group that straddles two reads is carried over, and the buffer grows for a
-// group longer than itself. Releases the slot when it goes out of scope, also
-// when the import stops part way.
+// group longer than itself. The lines lie in the buffer, followed by at least
+// ReadAhead readable bytes, so that the block loops of byte_search.h may run
+// over them. Releases the slot when it goes out of scope, also when the import
+// stops part way.
 class GroupReader {
   public:
     // Throws CoordinateError(ReadFailed) when the first read fails.
@@ -64,16 +61,15 @@ class GroupReader {
     GroupReader(GroupReader&&) = delete;
     ~GroupReader() { ReleaseSlot(slot_); }
 
-    // False at the end of the file, which is only tested between groups. The
-    // group's lines stay valid until the next call. Throws CoordinateError
-    // (InputPastEnd) when the file ends inside a group, (ReadFailed) when a
-    // read fails.
-    bool Next(Group& group);
+    // Calls onGroup(const Group&) for each group in file order, up to the end of
+    // the file, which is only tested between groups. Throws CoordinateError
+    // (InputPastEnd) when the file ends inside a group, (ReadFailed) when a read
+    // fails, and what onGroup throws.
+    template <class OnGroup> void ForEachGroup(OnGroup&& onGroup);
     // The file's size when it was opened.
     std::size_t size() const noexcept { return fileSize_; }
 
   private:
-    bool ScanGroup(Group& group);
     void Refill();
 
     FileSlot& slot_;
@@ -85,6 +81,44 @@ class GroupReader {
     bool atEnd_ = false;    // the file has no bytes after end_
     std::size_t lineNumber_ = 0;
 };
+
+// A line ends at CR or CR LF; a lone LF is an ordinary character. The groups
+// that the bytes read so far hold whole are scanned in one loop whose state
+// stays in registers, which the list's stores could otherwise make it reload.
+template <class OnGroup> void GroupReader::ForEachGroup(OnGroup&& onGroup) {
+    for (;;) {
+        const char* line = buffer_.get() + begin_;
+        const char* const stop = buffer_.get() + end_;
+        ByteWalker lineEnds(line, stop, '\r');
+        Group group;
+        group.firstLine = lineNumber_ + 1;
+        while (line != stop) {
+            const char* starts[5] = {line};
+            const char* ends[4];
+            for (std::size_t i = 0; i < 4; ++i) {
+                ends[i] = lineEnds.Next();
+                // Past stop lie readable bytes that are no LF of this line.
+                starts[i + 1] = std::min(ends[i] + 1 + (ends[i][1] == '\n'), stop);
+            }
+            // Short of the file's end, the last CR needs a byte after it, its LF maybe.
+            if (!atEnd_ && stop - ends[3] < 2)
+                break;
+            for (std::size_t i = 0; i < 4; ++i) {
+                if (starts[i] == stop)
+                    throw CoordinateError(ErrorKind::InputPastEnd, group.firstLine + i, {});
+                group.lines[i] = {starts[i], ends[i]};
+            }
+            onGroup(static_cast<const Group&>(group));
+            group.firstLine += 4;
+            line = starts[4];
+        }
+        begin_ = static_cast<std::size_t>(line - buffer_.get());
+        lineNumber_ = group.firstLine - 1;
+        if (line == stop && atEnd_)
+            return;
+        Refill();
+    }
+}
 
 // Opens the file in the slot and starts reading it through a buffer of
 // bufferSize bytes. Throws CoordinateError (OpenFailed, ReadFailed,

@@ -1,173 +1,137 @@
 #include "entry_list.h"
 
+#include "byte_search.h"
 #include "coordinate_error.h"
-#include "coordinate_file.h"
 #include "platform.h"
 #include "scale_by_16.h"
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 
 namespace velmora {
 namespace {
 
-// Where each field's value line sits in a group; line 0 is never read.
-constexpr std::size_t FieldLines[3] = {1, 2, 3};
-
-bool IsAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+// The value of a value line: the text between the first and the second "=", or
+// from the first "=" to the end. Nothing where the line has no "=". The line
+// lies in a GroupReader's buffer, which the block loops may read past.
+std::optional<std::string_view> ValueField(std::string_view line) {
+    const char* const end = line.data() + line.size();
+    const auto [first, second] = FindTwo(line.data(), end, '=');
+    if (first == end)
+        return std::nullopt;
+    return std::string_view(first + 1, second);
 }
 
-// Everything one import needs besides the file and the model.
-struct ImportRules {
-    bool scaled;
-    std::wstring decimalSeparator;
-    std::optional<char> point; // the separator, where the quick route can write it
-    std::wstring value;        // scratch for a value on the careful route
-    std::wstring product;      // and for its product
-};
-
-// Where the values of one entry sit in the list, and how many are stored.
+// Where the values of one entry lie in the list, and how many are stored.
 struct EntrySpan {
     std::size_t start[3] = {};
-    std::size_t length[3] = {};
+    std::size_t end[3] = {};
     std::size_t stored = 0;
 };
 
-void NoteValue(EntrySpan& span, std::size_t start, std::size_t end) {
-    span.start[span.stored] = start;
-    span.length[span.stored] = end - start;
-    ++span.stored;
-}
+// Builds the list in place, one entry per group: each value is decoded (and
+// scaled where asked) straight into the list, which grows in steps ahead of the
+// writing, so that its memory is touched once and values go in whole blocks.
+class EntryBuilder {
+  public:
+    EntryBuilder(std::wstring& list, bool scaled)
+        : list_(list), separator_(scaled ? platform::UserDecimalSeparator() : L"") {}
 
-// The quick route, for groups whose values are ASCII and, with "Multiply By 16",
-// plain numbers: the entry is widened straight into the list, which grows once.
-// False, having changed nothing, for any other group.
-bool AppendAsciiEntry(std::wstring& list, const Group& group, const ImportRules& rules,
-                      EntrySpan& span) {
-    std::string_view values[3];
-    ScaledText products[3];
-    std::size_t length = list.empty() ? 4 : 6; // the separators
-    for (std::size_t i = 0; i < 3; ++i) {
-        const auto& value = group.lines[FieldLines[i]].value;
-        if (!value || !IsAscii(*value))
-            return false;
-        if (rules.scaled) {
-            const auto product =
-                rules.point ? ScaleSimply(*value, *rules.point, products[i]) : std::nullopt;
-            if (!product)
-                return false;
-            values[i] = *product;
-        } else {
-            values[i] = *value;
-        }
-        length += values[i].size();
-    }
-    const std::size_t start = list.size();
-    list.resize(start + length);
-    wchar_t* out = list.data() + start;
-    if (start != 0) {
-        *out++ = L'\r';
-        *out++ = L'\n';
-    }
-    for (std::size_t i = 0; i < 3; ++i) {
-        if (i != 0) {
-            *out++ = L',';
-            *out++ = L' ';
-        }
-        const std::size_t valueStart = static_cast<std::size_t>(out - list.data());
-        out = std::copy(values[i].begin(), values[i].end(), out);
-        NoteValue(span, valueStart, valueStart + values[i].size());
-    }
-    return true;
-}
-
-// The careful route: any code page, any number the user may type, and a stop
-// at the first value that is wrong, with the entry's values stored so far.
-void AppendEntry(std::wstring& list, const Group& group, ImportRules& rules, EntrySpan& span) {
-    if (!list.empty())
-        list.append(L"\r\n");
-    for (std::size_t i = 0; i < 3; ++i) {
-        const GroupLine& line = group.lines[FieldLines[i]];
-        const std::size_t lineNumber = group.firstLine + FieldLines[i];
-        if (!line.value) {
-            // The line may be huge: only its start is decoded, cut between characters.
-            const std::size_t cut = platform::AnsiPrefixLength(line.text, 64);
-            std::wstring shown;
-            platform::AppendAnsi(shown, line.text.substr(0, cut));
-            if (cut < line.text.size())
-                shown += L'\u2026';
-            throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, shown);
-        }
-        if (i != 0)
-            list.append(L", ");
-        const std::size_t start = list.size();
-        if (rules.scaled) {
-            rules.value.clear();
-            platform::AppendAnsi(rules.value, *line.value);
+    // Throws at the first value that is wrong, with the entry's values stored so far.
+    void Append(const Group& group) {
+        std::size_t room = 0; // a value is never longer than its line
+        for (std::size_t i = 1; i < 4; ++i)
+            room += 2 + group.lines[i].size() + separator_.size() + MaxScaledLength;
+        wchar_t* out = Room(room);
+        EntrySpan& span = spans_[building_];
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::size_t lineNumber = group.firstLine + 1 + i;
+            const auto value = ValueField(group.lines[1 + i]);
+            if (!value) {
+                // The line may be huge: only its start is shown, cut between characters.
+                const std::string_view text = group.lines[1 + i];
+                const std::size_t cut = platform::AnsiPrefixLength(text, 64);
+                wchar_t shown[64 + ByteBlock + 1];
+                wchar_t* end = Decode(text.substr(0, cut), shown);
+                if (cut < text.size())
+                    *end++ = L'\u2026';
+                throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, {shown, end});
+            }
+            if (i != 0 || used_ != 0)
+                out = std::copy_n(i == 0 ? L"\r\n" : L", ", 2, out);
+            span.start[i] = Offset(out);
             try {
-                ScaleBy16Into(rules.product, rules.value, rules.decimalSeparator);
+                out = separator_.empty() ? Decode(*value, out) : Scale(*value, out);
             } catch (CoordinateError& error) {
                 error.setLine(lineNumber);
                 throw;
             }
-            list.append(rules.product);
-        } else {
-            platform::AppendAnsi(list, *line.value);
+            span.end[i] = Offset(out);
+            span.stored = i + 1;
         }
-        NoteValue(span, start, list.size());
+        used_ = Offset(out);
+        building_ ^= 1;
+        spans_[building_].stored = 0;
     }
-}
 
-// Text1 to Text3 as a field-by-field import leaves them: the values of the
-// current entry stored so far, then those of the last complete one, if any.
-void SetFields(WindowModel& model, const std::wstring& list, const EntrySpan& current,
-               const EntrySpan& last) {
-    std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const EntrySpan& from = i < current.stored ? current : last;
-        if (i < from.stored)
-            fields[i]->assign(list, from.start[i], from.length[i]);
-    }
-}
-
-void ImportGroups(GroupReader& reader, WindowModel& model, std::wstring& list) {
-    const std::wstring separator = model.Option1 ? platform::UserDecimalSeparator() : L"";
-    ImportRules rules{model.Option1, separator, AsciiPoint(separator), {}, {}};
-    EntrySpan last;
-    EntrySpan current;
-    std::size_t complete = 0; // the list's length after the last complete entry
-    try {
-        Group group;
-        while (reader.Next(group)) {
-            if (!AppendAsciiEntry(list, group, rules, current))
-                AppendEntry(list, group, rules, current);
-            last = std::exchange(current, {});
-            complete = list.size();
+    // Text1 to Text3 as a field-by-field import leaves them (the values of the
+    // entry that stopped, then those of the last complete one), and the list of
+    // the complete entries.
+    void Finish(WindowModel& model) {
+        std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};
+        for (std::size_t i = 0; i < 3; ++i) {
+            const EntrySpan& from =
+                spans_[building_].stored > i ? spans_[building_] : spans_[building_ ^ 1];
+            if (i < from.stored)
+                fields[i]->assign(list_, from.start[i], from.end[i] - from.start[i]);
         }
-    } catch (...) {
-        SetFields(model, list, current, last);
-        list.resize(complete);
-        throw;
+        list_.resize(used_);
     }
-    SetFields(model, list, current, last);
-}
+
+  private:
+    static constexpr std::size_t GrowthStep = 1024; // filled while it stays in the cache
+
+    // Where the next character goes, with room for n of them and a block's slack.
+    wchar_t* Room(std::size_t n) {
+        if (list_.size() - used_ < n + ByteBlock)
+            list_.resize(std::max(used_ + n + ByteBlock,
+                                  std::min(list_.size() + GrowthStep, list_.capacity())));
+        return list_.data() + used_;
+    }
+    // Writes the bytes as text at out, which has room for them and a block more.
+    wchar_t* Decode(std::string_view bytes, wchar_t* out) {
+        if (wchar_t* const end = WidenAscii(bytes, out))
+            return end;
+        ansi_.clear();
+        platform::AppendAnsi(ansi_, bytes);
+        return std::copy(ansi_.begin(), ansi_.end(), out);
+    }
+
+    // An ASCII value is scaled from its bytes, any other from its text.
+    wchar_t* Scale(std::string_view value, wchar_t* out) {
+        if (value_.size() < value.size() + ByteBlock)
+            value_.resize(value.size() + ByteBlock);
+        if (WidenAscii(value, value_.data()))
+            return ScaleBy16(value.data(), value.size(), separator_, out);
+        const wchar_t* const end = Decode(value, value_.data());
+        return ScaleBy16(value_.data(), static_cast<std::size_t>(end - value_.data()), separator_,
+                         out);
+    }
+
+    std::size_t Offset(const wchar_t* at) const {
+        return static_cast<std::size_t>(at - list_.data());
+    }
+
+    std::wstring& list_;
+    const std::wstring separator_; // the user's decimal separator, when scaling
+    std::wstring value_;           // a value to scale, as text
+    std::wstring ansi_;            // text beyond ASCII, decoded by the system
+    std::size_t used_ = 0;         // the list's length after the last complete entry
+    EntrySpan spans_[2];           // the entry being built and the last complete one,
+    std::size_t building_ = 0;     // by turns
+};
 
 } // namespace
-
-std::wstring_view ValueField(std::wstring_view line) {
-    const std::size_t first = line.find(L'=');
-    if (first == line.npos)
-        throw CoordinateError(ErrorKind::SubscriptOutOfRange, 0, line);
-    const auto rest = line.substr(first + 1);
-    return rest.substr(0, rest.find(L'='));
-}
-
-void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot) {
-    ImportEntries(path, model, slot, ReadBufferSize);
-}
 
 void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
                    std::size_t bufferSize) {
@@ -177,30 +141,26 @@ void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
     // so a long file costs one pass and no re-copying. Unscaled entries are never
     // longer than their groups, so this reservation is enough for them.
     std::wstring list;
-    list.reserve(reader.size());
+    list.reserve(reader.size() + 2 * MaxScaledLength + ByteBlock);
+    EntryBuilder entries(list, model.Option1);
     try {
-        ImportGroups(reader, model, list);
+        reader.ForEachGroup([&](const Group& group) { entries.Append(group); });
     } catch (...) {
+        entries.Finish(model);
         model.Text4 = std::move(list);
         throw;
     }
+    entries.Finish(model);
     model.Text4 = std::move(list);
 }
 
-// The model is changed by the import that runImport runs, not by Refresh itself.
-Status Refresh(const std::wstring& programFolder, WindowModel& /*model*/, FileSlot& slot,
-               const RunImport& runImport) {
+Status Refresh(const std::wstring& programFolder, FileSlot& slot, const RunImport& runImport) {
     const std::wstring path = CoordinateFilePath(programFolder);
     if (!CoordinateFileExists(path))
         return Status::FileMissing;
     ReleaseSlot(slot);
     runImport(path);
     return Status::Done;
-}
-
-Status Refresh(const std::wstring& programFolder, WindowModel& model, FileSlot& slot) {
-    return Refresh(programFolder, model, slot,
-                   [&](const std::wstring& path) { ImportEntries(path, model, slot); });
 }
 
 Status Clear(const std::wstring& programFolder, WindowModel& model, FileSlot& slot) {

@@ -27,8 +27,12 @@ class SystemError : public std::exception {
 // without a final full stop; empty where the system recorded none.
 std::wstring LastErrorExplanation();
 
+// The separator between the names of a path: "\\" on Windows, "/" elsewhere.
+extern const wchar_t PathSeparator;
+
 // The folder holding the running executable, as the system reports it (no
-// trailing separator, except at a drive's or the file system's root).
+// trailing separator, except at a drive's root). Windows only: the stand-in
+// runs no program of ours.
 std::wstring ExecutableFolder();
 
 // True when path names an existing file that is not hidden, system or a directory.
@@ -54,9 +58,7 @@ class File {
     static File OpenTruncating(const std::wstring& path);
 
     File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
+    File& operator=(File&&) = delete;
     ~File();
 
     // The length the system reports now; 0 when it cannot tell.

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <locale>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -26,42 +27,10 @@ std::wstring Widen(std::string_view utf8OrAscii) {
     throw SystemError(LastErrorExplanation());
 }
 
-// Paths are wide in the core; the file system takes UTF-8.
-std::string Narrow(const std::wstring& path) {
-    std::string out;
-    for (const wchar_t wc : path) {
-        auto c = static_cast<std::uint32_t>(wc);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-std::wstring WidenUtf8(std::string_view bytes) {
-    std::wstring out;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        std::uint32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra && i + k < bytes.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-        out += static_cast<wchar_t>(c);
-        i += 1 + extra;
-    }
-    return out;
+// Paths are wide in the core; the file system takes UTF-8, which a path made
+// from UTF-32 gives (from wchar_t it would go through the C locale: ASCII only).
+std::filesystem::path AsPath(const std::wstring& path) {
+    return std::u32string(path.begin(), path.end());
 }
 
 // Windows-1252 from 0x80 to 0x9F; its five unassigned bytes map to the C1
@@ -74,31 +43,17 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 } // namespace
 
 SystemError::SystemError(std::wstring message)
-    : message_(std::move(message)), what_(Narrow(message_)) {}
+    : message_(std::move(message)), what_(AsPath(message_).string()) {}
 
 std::wstring LastErrorExplanation() {
     return errno != 0 ? Widen(std::strerror(errno)) : std::wstring();
 }
 
-std::wstring ExecutableFolder() {
-    std::string path(256, '\0');
-    for (;;) {
-        const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-        if (length < 0)
-            ThrowErrno();
-        if (static_cast<std::size_t>(length) < path.size()) {
-            path.resize(static_cast<std::size_t>(length));
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const std::size_t slash = path.rfind('/');
-    return WidenUtf8(slash == 0 ? "/" : std::string_view(path).substr(0, slash));
-}
+const wchar_t PathSeparator = L'/';
 
 bool IsNormalFile(const std::wstring& path) {
-    struct stat info {};
-    return stat(Narrow(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(AsPath(path), ignored);
 }
 
 void AppendAnsi(std::wstring& out, std::string_view bytes) {
@@ -124,28 +79,20 @@ std::wstring UserDecimalSeparator() {
 }
 
 File File::OpenForReading(const std::wstring& path) {
-    const int fd = open(Narrow(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(AsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         ThrowErrno();
     return File(fd);
 }
 
 File File::OpenTruncating(const std::wstring& path) {
-    const int fd = open(Narrow(path).c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC); // no O_CREAT
+    const int fd = open(AsPath(path).c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC); // no O_CREAT
     if (fd < 0)
         ThrowErrno();
     return File(fd);
 }
 
 File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, -1);
-    }
-    return *this;
-}
 
 File::~File() {
     Close();

@@ -51,6 +51,8 @@ std::wstring LastErrorExplanation() {
     return code == ERROR_SUCCESS ? std::wstring() : SystemMessage(code);
 }
 
+const wchar_t PathSeparator = L'\\';
+
 std::wstring ExecutableFolder() {
     // No MAX_PATH limit: grow the buffer until the whole name fits.
     std::wstring path(MAX_PATH, L'\0');
@@ -146,14 +148,6 @@ File File::OpenTruncating(const std::wstring& path) {
 
 File::File(File&& other) noexcept
     : handle_(std::exchange(other.handle_, FromHandle(INVALID_HANDLE_VALUE))) {}
-
-File& File::operator=(File&& other) noexcept {
-    if (this != &other) {
-        Close();
-        handle_ = std::exchange(other.handle_, FromHandle(INVALID_HANDLE_VALUE));
-    }
-    return *this;
-}
 
 File::~File() {
     Close();

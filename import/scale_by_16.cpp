@@ -1,296 +1,338 @@
 #include "scale_by_16.h"
+
+#include "byte_search.h"
 #include "coordinate_error.h"
-#include "entry_list.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
-#include <optional>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
 namespace velmora {
 namespace {
-
-// A number as written: digits × 10^exponent, without leading or trailing zeros
-// in digits (no digits means zero).
-struct Decimal {
-    bool negative = false;
-    std::string digits;
-    long long exponent = 0;
-};
-
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t';
-}
-bool IsDigit(wchar_t c) {
-    return c >= L'0' && c <= L'9';
-}
 
 // Exponents this large already put any value far outside the double range;
 // clamping keeps the arithmetic below from overflowing.
 constexpr long long ExponentLimit = 100'000'000;
 
-class NumberParser {
-  public:
-    NumberParser(std::wstring_view text, std::wstring_view separator)
-        : text_(text), separator_(separator) {}
-
-    // Blanks, sign, digits with at most one decimal separator, an optional
-    // exponent, blanks; anything else is not a number.
-    std::optional<Decimal> Parse() {
-        SkipBlanks();
-        Decimal number;
-        if (Peek() == L'+' || Peek() == L'-')
-            number.negative = text_[position_++] == L'-';
-        if (!Mantissa(number) || !Exponent(number))
-            return std::nullopt;
-        SkipBlanks();
-        if (position_ != text_.size())
-            return std::nullopt;
-        Normalise(number);
-        return number;
-    }
-
-  private:
-    wchar_t Peek() const { return position_ < text_.size() ? text_[position_] : L'\0'; }
-    void SkipBlanks() {
-        while (IsBlank(Peek()))
-            ++position_;
-    }
-    bool AtSeparator() const {
-        return !separator_.empty() && text_.substr(position_).starts_with(separator_);
-    }
-
-    bool Mantissa(Decimal& number) {
-        bool anyDigit = false;
-        bool seenSeparator = false;
-        for (;;) {
-            if (IsDigit(Peek())) {
-                anyDigit = true;
-                number.digits.push_back(static_cast<char>(text_[position_++]));
-                if (seenSeparator)
-                    --number.exponent;
-            } else if (!seenSeparator && AtSeparator()) {
-                seenSeparator = true;
-                position_ += separator_.size();
-            } else {
-                return anyDigit;
-            }
-        }
-    }
-
-    bool Exponent(Decimal& number) {
-        if (Peek() != L'E' && Peek() != L'e')
-            return true;
-        ++position_;
-        bool negative = false;
-        if (Peek() == L'+' || Peek() == L'-')
-            negative = text_[position_++] == L'-';
-        if (!IsDigit(Peek()))
-            return false;
-        long long value = 0;
-        while (IsDigit(Peek()))
-            value = std::min(ExponentLimit, value * 10 + (text_[position_++] - L'0'));
-        number.exponent += negative ? -value : value;
-        return true;
-    }
-
-    static void Normalise(Decimal& number) {
-        const std::size_t first = number.digits.find_first_not_of('0');
-        if (first == std::string::npos) {
-            number.digits.clear();
-            number.exponent = 0;
-            return;
-        }
-        const std::size_t last = number.digits.find_last_not_of('0');
-        number.exponent += static_cast<long long>(number.digits.size() - 1 - last);
-        number.digits = number.digits.substr(first, last - first + 1);
-    }
-
-    std::wstring_view text_;
-    std::wstring_view separator_;
-    std::size_t position_ = 0;
+// A number as written: its digits before and after the decimal separator and
+// its written power of ten.
+template <class Char> struct Decimal {
+    bool negative = false;
+    std::basic_string_view<Char> integer;
+    std::basic_string_view<Char> fraction;
+    long long power = 0;
+    std::size_t digits() const { return integer.size() + fraction.size(); }
 };
 
-// Writes digits × 10^exponent as printf's %.15G would, given 1 to 15 digits,
-// with point as the decimal separator; returns the end.
-char* WriteGeneral(char* out, bool negative, std::string_view digits, long long exponent,
-                   char point) {
-    if (negative)
-        *out++ = '-';
-    const long long count = static_cast<long long>(digits.size());
-    const long long scientific = exponent + count - 1;
-    if (scientific < -4 || scientific >= 15) {
-        *out++ = digits[0];
-        if (count > 1) {
-            *out++ = point;
-            out = std::copy(digits.begin() + 1, digits.end(), out);
+template <class Char> bool IsBlank(Char c) {
+    return c == ' ' || c == '\t';
+}
+template <class Char> bool IsDigit(Char c) {
+    return c >= '0' && c <= '9';
+}
+
+template <class Char> const Char* SkipDigits(const Char* at, const Char* end) {
+#ifdef VELMORA_SSE2
+    if constexpr (std::is_same_v<Char, char>) { // the text has readable bytes past it
+        for (const char* block = at;; block += ByteBlock) {
+            const __m128i digits = _mm_sub_epi8(Load(block), _mm_set1_epi8('0'));
+            const int run = std::countr_one(
+                Mask(_mm_cmpeq_epi8(_mm_min_epu8(digits, _mm_set1_epi8(9)), digits)));
+            if (run < 16 || block + ByteBlock >= end)
+                return std::min(block + run, end);
         }
-        *out++ = 'E';
-        *out++ = scientific < 0 ? '-' : '+';
-        const long long power = scientific < 0 ? -scientific : scientific;
-        if (power < 10)
-            *out++ = '0';
-        return std::to_chars(out, out + 8, power).ptr;
     }
-    if (exponent >= 0) {
-        out = std::copy(digits.begin(), digits.end(), out);
-        return std::fill_n(out, exponent, '0');
-    }
-    if (scientific >= 0) {
-        const auto whole = static_cast<std::size_t>(scientific + 1);
-        out = std::copy_n(digits.begin(), whole, out);
-        *out++ = point;
-        return std::copy(digits.begin() + static_cast<std::ptrdiff_t>(whole), digits.end(), out);
-    }
-    *out++ = '0';
-    *out++ = point;
-    out = std::fill_n(out, -scientific - 1, '0');
-    return std::copy(digits.begin(), digits.end(), out);
+#endif
+    while (at != end && IsDigit(*at))
+        ++at;
+    return at;
 }
 
-// 16 × mantissa × 10^exponent, for a mantissa of up to 18 digits (16 times it
-// fits in 64 bits). A product of at most 15 significant digits is exactly what
-// the double route would show: x × 16 is exact in binary, and 15 digits survive
-// a round trip through a double. Nothing for other products.
-std::optional<std::string_view> WriteProduct(ScaledText& into, bool negative,
-                                             std::uint64_t mantissa, long long exponent,
-                                             char point) {
-    constexpr long long SafeExponent = 280; // far from overflow and subnormals
-    if (mantissa == 0) {
-        into[0] = '0';
-        return std::string_view(into.data(), 1);
+template <class Char>
+bool AtSeparator(const Char* at, const Char* end, std::wstring_view separator) {
+    if (separator.empty() || static_cast<std::size_t>(end - at) < separator.size())
+        return false;
+    for (const wchar_t c : separator) {
+        if (static_cast<wchar_t>(*at++) != c)
+            return false;
     }
-    std::uint64_t product = mantissa * ScaleFactor;
-    while (product % 10 == 0) {
-        product /= 10;
-        ++exponent;
-    }
-    char digits[24];
-    const char* const digitsEnd = std::to_chars(digits, digits + sizeof digits, product).ptr;
-    const std::string_view written(digits, static_cast<std::size_t>(digitsEnd - digits));
-    const long long scientific = exponent + static_cast<long long>(written.size()) - 1;
-    if (written.size() > 15 || scientific > SafeExponent || scientific < -SafeExponent)
-        return std::nullopt;
-    const char* end = WriteGeneral(into.data(), negative, written, exponent, point);
-    return std::string_view(into.data(), static_cast<std::size_t>(end - into.data()));
+    return true;
 }
 
-std::optional<std::string_view> ScaleExactly(ScaledText& into, const Decimal& number) {
-    if (number.digits.size() > 18)
-        return std::nullopt;
-    std::uint64_t mantissa = 0;
-    for (const char digit : number.digits)
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(digit - '0');
-    return WriteProduct(into, number.negative, mantissa, number.exponent, '.');
-}
-
-// Widens a product written with "." and "e" as the user reads it.
-void WidenProduct(std::wstring& out, std::string_view product, std::wstring_view separator) {
-    out.clear();
-    for (const char c : product) {
-        if (c == '.')
-            out += separator;
-        else
-            out += static_cast<wchar_t>(c == 'e' ? 'E' : c);
+// The one grammar of a number: blanks, a sign, digits with at most one decimal
+// separator, an exponent (E or e, a sign, digits), blanks; all but the digits
+// optional. False for any other text.
+template <class Char>
+bool Parse(std::basic_string_view<Char> text, std::wstring_view separator, Decimal<Char>& number) {
+    const Char* at = text.data();
+    const Char* const end = at + text.size();
+    while (at != end && IsBlank(*at))
+        ++at;
+    if (at != end && (*at == '+' || *at == '-'))
+        number.negative = *at++ == '-';
+    const Char* start = at;
+    at = SkipDigits(at, end);
+    number.integer = {start, at};
+    number.fraction = {at, at};
+    if (AtSeparator(at, end, separator)) {
+        start = at += separator.size();
+        at = SkipDigits(at, end);
+        number.fraction = {start, at};
     }
-    if (out == L"-0")
-        out = L"0";
+    if (number.digits() == 0)
+        return false;
+    if (at != end && (*at == 'E' || *at == 'e')) {
+        const bool negative = ++at != end && *at == '-';
+        if (at != end && (*at == '+' || *at == '-'))
+            ++at;
+        if (at == end || !IsDigit(*at))
+            return false;
+        for (; at != end && IsDigit(*at); ++at)
+            number.power = std::min(ExponentLimit, number.power * 10 + (*at - '0'));
+        number.power = negative ? -number.power : number.power;
+    }
+    while (at != end && IsBlank(*at))
+        ++at;
+    return at == end;
 }
 
-void ScaleThroughDouble(std::wstring& out, const Decimal& number, std::wstring_view original,
-                        std::wstring_view separator) {
-    const std::string written =
-        (number.negative ? "-" : "") + number.digits + "e" + std::to_string(number.exponent);
+// A product as printf's %.15G shows it: its significant digits (at most 15, no
+// trailing zeros) and the power of ten of the last; no digits for zero.
+struct Product {
+    bool negative = false;
+    char digits[2 * ByteBlock] = {};
+    int count = 0;
+    long long exponent = 0;
+};
+
+// Moves the significant digits of digits[0, size) to the front, sets count, and
+// moves the power of ten past the trailing zeros.
+void TrimZeros(Product& product, int size) {
+#ifdef VELMORA_SSE2
+    // One load and one store at digits, so that each meets the store before it whole.
+    const __m128i digits = Load(product.digits);
+    const unsigned significant =
+        ~Mask(_mm_cmpeq_epi8(digits, _mm_set1_epi8('0'))) & ((1u << size) - 1);
+    if (significant == 0) {
+        product.count = 0;
+        return;
+    }
+    const int first = std::countr_zero(significant);
+    const int last = 32 - std::countl_zero(significant);
+    // Down by first bytes: each half shifted, the high half's low bytes moved over.
+    const __m128i bits = _mm_cvtsi32_si128(8 * (first % 8));
+    const __m128i upper = _mm_srli_si128(digits, 8);
+    const __m128i from = first < 8 ? digits : upper;
+    const __m128i next = first < 8 ? upper : _mm_setzero_si128();
+    const __m128i moved = _mm_or_si128(
+        _mm_srl_epi64(from, bits), _mm_sll_epi64(next, _mm_cvtsi32_si128(64 - 8 * (first % 8))));
+    Store(product.digits, _mm_unpacklo_epi64(moved, _mm_srl_epi64(next, bits)));
+#else
+    const auto zero = [](char c) { return c == '0'; };
+    char* const digits = product.digits;
+    const int first = static_cast<int>(std::find_if_not(digits, digits + size, zero) - digits);
+    if (first == size) {
+        product.count = 0;
+        return;
+    }
+    int last = size;
+    while (digits[last - 1] == '0')
+        --last;
+    std::memmove(digits, digits + first, static_cast<std::size_t>(last - first));
+#endif
+    product.count = last - first;
+    product.exponent += size - last;
+}
+
+// The number's digits times 16, written as decimal digits at digits[0, n + 2).
+// Doubling a decimal number carries out of a digit exactly where it is 5 or
+// more, whatever comes from below, so each of the four doublings takes all
+// digits at once.
+void TimesSixteen(char* digits, std::size_t n) {
+#ifdef VELMORA_SSE2
+    const __m128i ascii = _mm_set1_epi8('0');
+    // Two zero digits in front for the product's carries, none past the end.
+    __m128i value =
+        _mm_and_si128(_mm_slli_si128(_mm_sub_epi8(Load(digits), ascii), 2), LanesBelow(n + 2));
+    for (int round = 0; round < 4; ++round) {
+        const __m128i carries = _mm_cmpgt_epi8(value, _mm_set1_epi8(4)); // 5 or more
+        value = _mm_sub_epi8(_mm_add_epi8(value, value), _mm_and_si128(carries, _mm_set1_epi8(10)));
+        value = _mm_sub_epi8(value, _mm_srli_si128(carries, 1)); // -1 is a carry from below
+    }
+    Store(digits, _mm_add_epi8(value, ascii));
+#else
+    int carry = 0;
+    for (std::size_t i = n; i-- > 0;) {
+        const int product = (digits[i] - '0') * 16 + carry;
+        digits[i + 2] = static_cast<char>('0' + product % 10);
+        carry = product / 10;
+    }
+    digits[1] = static_cast<char>('0' + carry % 10);
+    digits[0] = static_cast<char>('0' + carry / 10);
+#endif
+}
+
+// 16 × the number, computed exactly on its decimal digits where it has at most
+// 14 and the product at most 15 significant ones. That is what the double route
+// shows: x × 16 is exact in binary, and 15 digits survive a round trip through a
+// double. False otherwise.
+template <class Char> bool ExactProduct(const Decimal<Char>& number, Product& product) {
+    constexpr std::size_t MaxDigits = 14;
+    constexpr long long SafeExponent = 250; // far from overflow and subnormals
+    const std::size_t n = number.digits();
+    if (n > MaxDigits || std::abs(number.power) > SafeExponent)
+        return false;
+    if constexpr (std::is_same_v<Char, char>) { // the text has readable bytes past it
+#ifdef VELMORA_SSE2
+        // The integer digits, and in the lanes after them the fraction's, in one store.
+        Store(product.digits, Select(LanesBelow(number.integer.size()), Load(number.integer.data()),
+                                     Load(number.fraction.data() - number.integer.size())));
+#else
+        std::memcpy(product.digits, number.integer.data(), ByteBlock);
+        std::memcpy(product.digits + number.integer.size(), number.fraction.data(), ByteBlock);
+#endif
+    } else {
+        const auto narrow = [](Char c) { return static_cast<char>(c); };
+        std::transform(
+            number.fraction.begin(), number.fraction.end(),
+            std::transform(number.integer.begin(), number.integer.end(), product.digits, narrow),
+            narrow);
+    }
+    TimesSixteen(product.digits, n);
+    product.negative = number.negative;
+    product.exponent = number.power - static_cast<long long>(number.fraction.size());
+    TrimZeros(product, static_cast<int>(n + 2));
+    return product.count <= 15;
+}
+
+// The power of ten just above the number's first significant digit.
+template <class Char> long long Magnitude(const Decimal<Char>& number) {
+    const auto nonzero = [](Char c) { return c != '0'; };
+    const auto lead = std::find_if(number.integer.begin(), number.integer.end(), nonzero);
+    if (lead != number.integer.end())
+        return (number.integer.end() - lead) + number.power;
+    return number.power - (std::find_if(number.fraction.begin(), number.fraction.end(), nonzero) -
+                           number.fraction.begin());
+}
+
+// 16 × the number through a double, as any product beyond ExactProduct needs.
+template <class Char>
+Product ProductThroughDouble(const Decimal<Char>& number, std::basic_string_view<Char> original) {
+    const auto overflow = [&] {
+        return CoordinateError(ErrorKind::Overflow, 0,
+                               std::wstring(original.begin(), original.end()));
+    };
+    std::string written = number.negative ? "-" : "";
+    const auto append = [&](std::basic_string_view<Char> digits) {
+        std::transform(digits.begin(), digits.end(), std::back_inserter(written),
+                       [](Char digit) { return static_cast<char>(digit); });
+    };
+    append(number.integer);
+    written += '.';
+    append(number.fraction);
+    written += "e" + std::to_string(number.power);
     double value = 0;
     const auto parsed = std::from_chars(written.data(), written.data() + written.size(), value);
-    const long long scientific = number.exponent + static_cast<long long>(number.digits.size());
     if (parsed.ec == std::errc::result_out_of_range) {
-        if (scientific > 0)
-            throw CoordinateError(ErrorKind::Overflow, 0, original);
+        if (Magnitude(number) > 0)
+            throw overflow();
         value = 0; // too small to tell from zero
     }
-    const double product = value * ScaleFactor;
-    if (!std::isfinite(product))
-        throw CoordinateError(ErrorKind::Overflow, 0, original);
+    const double scaled = value * ScaleFactor;
+    if (!std::isfinite(scaled))
+        throw overflow();
+    // -d.dddddddddddddde±x: the 15 significant digits and the power of ten.
+    char printed[32];
+    const char* const end =
+        std::to_chars(printed, printed + sizeof printed, scaled, std::chars_format::scientific, 14)
+            .ptr;
+    const char* const first = printed + (printed[0] == '-');
+    Product product;
+    product.negative = printed[0] == '-';
+    product.digits[0] = first[0];
+    std::copy(first + 2, first + 16, product.digits + 1);
+    int power = 0;
+    std::from_chars(first + 17 + (first[17] == '+'), end, power);
+    product.exponent = power - 14;
+    TrimZeros(product, 15);
+    return product;
+}
 
-    char buffer[64];
-    const auto printed =
-        std::to_chars(buffer, buffer + sizeof buffer, product, std::chars_format::general, 15);
-    WidenProduct(out, {buffer, static_cast<std::size_t>(printed.ptr - buffer)}, separator);
+// Writes the product as printf's %.15G does, with the user's decimal separator.
+wchar_t* WriteGeneral(const Product& product, std::wstring_view separator, wchar_t* out) {
+    if (product.count == 0) {
+        *out++ = L'0';
+        return out;
+    }
+    const auto copy = [&](int from, int to) {
+        out = WidenAscii({product.digits + from, static_cast<std::size_t>(to - from)}, out);
+    };
+    const auto point = [&] { out = std::copy(separator.begin(), separator.end(), out); };
+    *out = L'-';
+    out += product.negative;
+    const long long scientific = product.exponent + product.count - 1;
+    if (scientific < -4 || scientific >= 15) {
+        copy(0, 1);
+        if (product.count > 1) {
+            point();
+            copy(1, product.count);
+        }
+        const long long power = std::abs(scientific);
+        *out++ = L'E';
+        *out++ = scientific < 0 ? L'-' : L'+';
+        *out = static_cast<wchar_t>(L'0' + power / 100);
+        out += power >= 100;
+        *out++ = static_cast<wchar_t>(L'0' + power / 10 % 10);
+        *out++ = static_cast<wchar_t>(L'0' + power % 10);
+    } else if (product.exponent >= 0) {
+        copy(0, product.count);
+        out = std::fill_n(out, product.exponent, L'0');
+    } else if (scientific >= 0) {
+        const int whole = static_cast<int>(scientific) + 1;
+#ifdef VELMORA_SSE2
+        if (separator.size() == 1) {
+            // The digits with the fraction's a lane further, from the one load at
+            // digits that meets the store before it whole.
+            const __m128i digits = Load(product.digits);
+            StoreWide(out, Select(LanesBelow(whole), digits, _mm_slli_si128(digits, 1)));
+            out[whole] = separator[0];
+            return out + product.count + 1;
+        }
+#endif
+        copy(0, whole);
+        point();
+        copy(whole, product.count);
+    } else {
+        *out++ = L'0';
+        point();
+        out = std::fill_n(out, -scientific - 1, L'0');
+        copy(0, product.count);
+    }
+    return out;
 }
 
 } // namespace
 
 template <class Char>
-std::optional<std::string_view> ScaleSimply(std::basic_string_view<Char> value, char point,
-                                            ScaledText& into) {
-    std::size_t i = 0;
-    const bool negative = !value.empty() && value[0] == Char('-');
-    if (!value.empty() && (value[0] == Char('+') || negative))
-        ++i;
-    std::uint64_t mantissa = 0;
-    int significant = 0;
-    long long exponent = 0;
-    bool anyDigit = false;
-    bool seenPoint = false;
-    for (; i < value.size(); ++i) {
-        const Char c = value[i];
-        if (c >= Char('0') && c <= Char('9')) {
-            anyDigit = true;
-            if (seenPoint)
-                --exponent;
-            if (mantissa == 0 && c == Char('0'))
-                continue; // a leading zero
-            if (++significant > 18)
-                return std::nullopt;
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - Char('0'));
-        } else if (c == Char(point) && !seenPoint) {
-            seenPoint = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!anyDigit)
-        return std::nullopt;
-    return WriteProduct(into, negative && mantissa != 0, mantissa, exponent, point);
+wchar_t* ScaleBy16(const Char* value, std::size_t size, std::wstring_view decimalSeparator,
+                   wchar_t* out) {
+    const std::basic_string_view<Char> text(value, size);
+    Decimal<Char> number;
+    if (!Parse(text, decimalSeparator, number))
+        throw CoordinateError(ErrorKind::TypeMismatch, 0, std::wstring(text.begin(), text.end()));
+    Product product;
+    if (!ExactProduct(number, product))
+        product = ProductThroughDouble(number, text);
+    return WriteGeneral(product, decimalSeparator, out);
 }
 
-template std::optional<std::string_view> ScaleSimply(std::string_view, char, ScaledText&);
-template std::optional<std::string_view> ScaleSimply(std::wstring_view, char, ScaledText&);
-
-std::optional<char> AsciiPoint(std::wstring_view decimalSeparator) {
-    if (decimalSeparator.size() != 1 || decimalSeparator[0] >= 0x80)
-        return std::nullopt;
-    return static_cast<char>(decimalSeparator[0]);
-}
-
-void ScaleBy16Into(std::wstring& field, std::wstring_view value,
-                   std::wstring_view decimalSeparator) {
-    ScaledText text;
-    const auto point = AsciiPoint(decimalSeparator);
-    if (const auto simple = point ? ScaleSimply(value, *point, text) : std::nullopt) {
-        // Widened in place: assign() with char iterators would build a
-        // temporary wstring.
-        field.resize(simple->size());
-        std::copy(simple->begin(), simple->end(), field.begin());
-        return;
-    }
-    const auto number = NumberParser(value, decimalSeparator).Parse();
-    if (!number)
-        throw CoordinateError(ErrorKind::TypeMismatch, 0, value);
-    if (const auto exact = ScaleExactly(text, *number))
-        WidenProduct(field, *exact, decimalSeparator);
-    else
-        ScaleThroughDouble(field, *number, value, decimalSeparator);
-}
-
-std::wstring ScaleBy16(std::wstring_view value, std::wstring_view decimalSeparator) {
-    std::wstring field;
-    ScaleBy16Into(field, value, decimalSeparator);
-    return field;
-}
+template wchar_t* ScaleBy16(const char*, std::size_t, std::wstring_view, wchar_t*);
+template wchar_t* ScaleBy16(const wchar_t*, std::size_t, std::wstring_view, wchar_t*);
 
 } // namespace velmora

@@ -1,29 +1,24 @@
 #pragma once
 
-#include <array>
-#include <optional>
-#include <string>
+#include <cstddef>
 #include <string_view>
 
 namespace velmora {
 
-// Room for any product that ScaleSimply writes.
-using ScaledText = std::array<char, 32>;
+inline constexpr int ScaleFactor = 16;
 
-// ScaleBy16 for the numbers a recording script writes — sign, digits, at most
-// one point, nothing else — where the product keeps at most 15 significant
-// digits: writes the product into `into` with point as the decimal separator,
-// allocating nothing. Nothing for any other text, which ScaleBy16Into decides.
+// The most characters ScaleBy16 writes besides the decimal separator.
+inline constexpr std::size_t MaxScaledLength = 24;
+
+// Writes the value (size characters at value) times 16 at out as the user reads numbers
+// (decimalSeparator is theirs) and returns the end. out needs room for MaxScaledLength characters,
+// the separator and ByteBlock more (byte_search.h). Char is wchar_t for any text, or char for ASCII
+// text followed by ReadAhead readable bytes, as a GroupReader's lines are. Throws
+// CoordinateError(TypeMismatch) for text that is not a number and CoordinateError(Overflow) beyond
+// the range of a double. (The value as a pointer and a size, which both calling conventions keep in
+// registers: Windows' passes a view through a copy in memory, whose reading back stalls.)
 template <class Char>
-std::optional<std::string_view> ScaleSimply(std::basic_string_view<Char> value, char point,
-                                            ScaledText& into);
-
-// The decimal separator as the one ASCII character ScaleSimply takes, if it is one.
-std::optional<char> AsciiPoint(std::wstring_view decimalSeparator);
-
-// ScaleBy16, writing into the field's own storage so that an import of many
-// values allocates nothing per value. Leaves the field unchanged when it throws.
-void ScaleBy16Into(std::wstring& field, std::wstring_view value,
-                   std::wstring_view decimalSeparator);
+wchar_t* ScaleBy16(const Char* value, std::size_t size, std::wstring_view decimalSeparator,
+                   wchar_t* out);
 
 } // namespace velmora

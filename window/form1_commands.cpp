@@ -51,9 +51,8 @@ void Form1::OnClick(int id) {
 }
 
 void Form1::OnRefreshClick() {
-    RunCommand([this](WindowModel& model) {
-        return Refresh(programFolder_, model, slot_,
-                       [this](const std::wstring&) { PressCommand2(); });
+    RunCommand([this](WindowModel&) {
+        return Refresh(programFolder_, slot_, [this](const std::wstring&) { PressCommand2(); });
     });
 }
 

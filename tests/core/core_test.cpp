@@ -6,15 +6,17 @@
 // command ends, and the file's bytes, which only a successful Clear changes and
 // nothing creates. Last the scaled values, the sentences that explain a stop,
 // and paths in the form the Windows file functions take beyond 259 characters.
-#include "coordinate_error.h"
 #include "coordinate_file.h"
 #include "entry_list.h"
+#include "error_message.h"
 #include "long_path.h"
 #include "program_folder.h"
+#include "scaled_text.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
 #include <memory>
 #include <tuple>
 #include <variant>
@@ -71,15 +73,17 @@ const ImportRow ImportRows[] = {
     {"FieldsEndAsTheLastGroup", false, Two, TwoEntries, L"4|5|6"},
     {"MixedLineEndsNoFinalOne", false, "[p]\rx=1\r\ny=2\rz=3", L"1, 2, 3", L"1|2|3"},
     {"LineFeedsAloneEndNoLine", false, "[p]\nx=1\ny=2\nz=3\n", L"", L"a|b|c", PastEnd, 2},
-    {"KeysHeadersEqualsAndBlanksStay", false, "\r\nx= 1\r\n=2 =x=y\r\nlong key=", L" 1, 2 , ",
-     L" 1|2 |"},
+    {"KeysHeadersEqualsAndBlanksStay", false,
+     "\r\nx= 1\r\n=2 =x=y\r\na key longer than a block=a value longer than a bl\xE9"
+     "ck=",
+     L" 1, 2 , a value longer than a bl\u00E9ck", L" 1|2 |a value longer than a bl\u00E9ck"},
     {"NulIsOrdinary", false, "[p]\r\nx=1\0\r\ny=2\r\nz=\0"s, L"1\0, 2, \0"s, L"1\0|2|\0"s},
     {"AnsiCodePage", false,
      "[\x8D]\r\nx=\x80\r\ny=1\r\nz=2\r\n[q]\r\nx=\x9F\xBD\r\ny=\xFF\r\nz=\x7F",
      L"\u20AC, 1, 2\r\n\u0178\u00BD, \u00FF, \x7F", L"\u0178\u00BD|\u00FF|\x7F"},
     {"BlankLineBeforeAHeader", false, "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6",
      L"1, 2, 3", L"1|2|3", NoEquals, 6, L"[q]"},
-    {"EmptyValueLine", false, "[p]\r\nx=1\r\n\r\nz=3\r\n", L"", L"1|b|c", NoEquals, 3},
+    {"EmptyValueLineAfterACr", false, "[p]\r\nx=1\r\r\nz=3\r\n", L"", L"1|b|c", NoEquals, 3},
     {"ThirdValueWithoutEquals", false, Two + "[r]\r\nx=7\r\ny=8\r\nz9", TwoEntries, L"7|8|6",
      NoEquals, 12, L"z9"},
     {"BlankLineAfterTheLastGroup", false, Two + "\r", TwoEntries, L"4|5|6", PastEnd, 10},
@@ -102,13 +106,10 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     // Whole, then again (the list must not double) through reads so small that
     // they split groups, lines, values and CR LF pairs, and through reads one
     // byte shorter than TwoGroups, the first of which ends between its last CR and LF.
-    for (const std::size_t reads : std::to_array<std::size_t>({0, 1, 2, 3, 5, Two.size() - 1})) {
-        const RunImport small = [&](const auto& path) { ImportEntries(path, model, slot, reads); };
-        const auto& folderPath = folder.programFolder();
-        EXPECT_EQ(EndingOf([&] {
-                      return reads ? Refresh(folderPath, model, slot, small)
-                                   : Refresh(folderPath, model, slot);
-                  }),
+    for (const std::size_t reads :
+         std::to_array<std::size_t>({ReadBufferSize, 1, 2, 3, 5, Two.size() - 1})) {
+        const RunImport import = [&](const auto& path) { ImportEntries(path, model, slot, reads); };
+        EXPECT_EQ(EndingOf([&] { return Refresh(folder.programFolder(), slot, import); }),
                   std::tuple(row.ending, row.line, row.text))
             << "reads of " << reads;
         EXPECT_EQ(model.Text4, row.list) << "reads of " << reads;
@@ -219,10 +220,11 @@ TEST_P(FileFaultTest, CommandsReportTheFaultAndLeaveTheFileAlone) {
     const char* unenforced = Enter(row.name, folder.coordinateFile());
     if (unenforced && row.refresh != Finished)
         GTEST_SKIP() << unenforced;
+    const RunImport import = [&](const auto& at) { ImportEntries(at, model, slot); };
     EXPECT_EQ(std::get<0>(EndingOf([&] {
                   if (!row.atTheOpen)
-                      return Refresh(folder.programFolder(), model, slot);
-                  ImportEntries(path, model, slot); // where Refresh hands over
+                      return Refresh(folder.programFolder(), slot, import);
+                  import(path); // where Refresh hands over
                   return Status::Done;
               })),
               row.refresh);
@@ -253,7 +255,7 @@ using ScaleRow = std::tuple<std::wstring_view, std::variant<std::wstring, ErrorK
 // the separator, the exponent form outside, with at least two exponent digits.
 const ScaleRow ScaleRows[] = {
     {L".", L"0", {L"0", L"-0", L"-0.000", L"-1e-400", L"1e-99999999999999"}},
-    {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000"}},
+    {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000", L"000000000000007"}},
     {L".", L"-4.8", {L"-0.3"}},
     {L".", L"16000", {L"1e3"}},
     {L".", L"0.0001", {L"0.00000625"}},
@@ -261,6 +263,7 @@ const ScaleRow ScaleRows[] = {
     {L".", L"99999999999998.4", {L"6249999999999.9"}},
     {L".", L"999999999999999", {L"62499999999999.9375"}},
     {L".", L"1E+15", {L"62500000000000", L"62499999999999.99999"}},
+    {L".", L"1E+16", {L"625000000000000"}},
     {L".", L"1.97530862419752E+15", {L"123456789012345"}},
     {L".", L"1.60000000000002E+15", {L"100000000000001"}},
     {L".", L"1.96767440737096E+19", {L"1229796504606846976"}},
@@ -273,16 +276,23 @@ const ScaleRow ScaleRows[] = {
     {L",", ErrorKind::TypeMismatch, {L"12.5", L"1,2,3"}},
     {L".",
      ErrorKind::TypeMismatch,
-     {L"", L" ", L"1 2", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+", L"--1", L"+-1", L".",
-      L"-", L"e5", L"1,5"}},
+     {L"", L" ", L"1 2", L"123456789012345 6", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+",
+      L"--1", L"+-1", L".", L"-", L"e5", L"1,5"}},
     {L".", ErrorKind::Overflow, {L"1.13e307", L"-1.2e308", L"1e400", L"1e99999999999999"}}};
 
+// Each value as wide text and as the ASCII bytes that the import scales in place.
 TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
     for (const auto& [separator, scaled, values] : ScaleRows) {
         const std::wstring_view decimal = separator; // a lambda may not capture a binding
-        for (const std::wstring_view value : values)
-            EXPECT_EQ(std::get<0>(EndingOf([&] { return ScaleBy16(value, decimal); })), scaled)
+        for (const std::wstring_view value : values) {
+            const std::string bytes(value.begin(), value.end());
+            EXPECT_EQ(std::get<0>(EndingOf([&] { return testing::ScaledText(value, decimal); })),
+                      scaled)
                 << "value: " << std::wstring(value);
+            EXPECT_EQ(std::get<0>(EndingOf([&] { return testing::ScaledText(bytes, decimal); })),
+                      scaled)
+                << "bytes: " << bytes;
+        }
     }
 }
 
@@ -322,12 +332,6 @@ constexpr MessageRow MessageRows[] = {
     {ErrorKind::TruncateFailed, 0, L"", L"", SHOWN_FILE L" could not be emptied."},
 };
 
-TEST(ValueFieldTest, TakesTheTextBetweenTheFirstAndTheSecondEqualsSign) {
-    EXPECT_EQ(ValueField(L"k=1=2"), L"1");
-    const auto noEquals = std::get<0>(EndingOf([] { return ValueField(L"k 1"); }));
-    EXPECT_EQ(noEquals, decltype(noEquals)(NoEquals));
-}
-
 TEST(DescribeErrorTest, NamesTheLineAndWhatIsWrong) {
     for (const auto& [kind, line, text, systemMessage, sentence] : MessageRows)
         EXPECT_EQ(DescribeError(CoordinateError(kind, line, text, std::wstring(systemMessage))),
@@ -351,7 +355,8 @@ TEST(DescribeErrorTest, CutsABadLineBetweenDoubleByteCharacters) {
     folder.Write("[p]\r\n" + line + "\r\ny=2\r\nz=3\r\n");
     WindowModel model;
     FileSlot slot;
-    EXPECT_EQ(std::get<2>(EndingOf([&] { return Refresh(folder.programFolder(), model, slot); })),
+    const RunImport import = [&](const auto& path) { ImportEntries(path, model, slot); };
+    EXPECT_EQ(std::get<2>(EndingOf([&] { return Refresh(folder.programFolder(), slot, import); })),
               L"a" + std::wstring(31, L'\u3042') + L"\u2026");
 }
 

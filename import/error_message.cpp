@@ -1,22 +1,9 @@
-#include "coordinate_error.h"
+#include "error_message.h"
 
 #include "coordinate_file.h"
 
 namespace velmora {
 namespace {
-
-// Long enough to recognise the text, short enough for a message box line.
-constexpr std::size_t MaxShownText = 40;
-
-std::wstring Shortened(std::wstring_view text) {
-    if (text.size() <= MaxShownText)
-        return std::wstring(text);
-    std::size_t kept = MaxShownText - 1;
-    // Never half of a UTF-16 surrogate pair (a character beyond U+FFFF).
-    if (text[kept - 1] >= 0xD800 && text[kept - 1] <= 0xDBFF)
-        --kept;
-    return std::wstring(text.substr(0, kept)) + L"\u2026";
-}
 
 std::wstring Quoted(std::wstring_view text) {
     return L"\"" + std::wstring(text) + L"\"";
@@ -24,7 +11,7 @@ std::wstring Quoted(std::wstring_view text) {
 
 // The file as the user finds it beside the program: cleo\Temp.INI.
 std::wstring ShownFile() {
-    return std::wstring(CoordinateFileLiteral().substr(1));
+    return CoordinateFileLiteral().substr(1);
 }
 
 std::wstring LinePrefix(std::size_t line) {
@@ -38,32 +25,6 @@ std::wstring WithSystemMessage(std::wstring sentence, const std::wstring& system
 }
 
 } // namespace
-
-CoordinateError::CoordinateError(ErrorKind kind, std::size_t line, std::wstring_view text,
-                                 std::wstring systemMessage)
-    : kind_(kind), line_(line), text_(Shortened(text)), systemMessage_(std::move(systemMessage)) {}
-
-const char* CoordinateError::what() const noexcept {
-    switch (kind_) {
-    case ErrorKind::SubscriptOutOfRange:
-        return "subscript out of range";
-    case ErrorKind::TypeMismatch:
-        return "type mismatch";
-    case ErrorKind::Overflow:
-        return "overflow";
-    case ErrorKind::InputPastEnd:
-        return "input past end of file";
-    case ErrorKind::FileAlreadyOpen:
-        return "file already open";
-    case ErrorKind::OpenFailed:
-        return "file could not be opened";
-    case ErrorKind::ReadFailed:
-        return "file could not be read";
-    case ErrorKind::TruncateFailed:
-        return "file could not be emptied";
-    }
-    return "coordinate file error";
-}
 
 std::wstring DescribeError(const CoordinateError& error) {
     const std::wstring file = ShownFile();
