@@ -1,6 +1,6 @@
-# velmora-<version>-win64.zip (or -win32.zip from the 32-bit build): velmora.exe and the users' read-me, built by
-# `cmake --build <dir> --target package`. Built twice from one commit, the zip
-# is the same to the byte: file times come from SOURCE_DATE_EPOCH (default: the
+# velmora-<version>-win64.zip (-win32.zip from the 32-bit build): velmora.exe and
+# the users' read-me, built by `cmake --build <dir> --target package`. Built
+# twice from one commit, the zip is the same to the byte: file times come from SOURCE_DATE_EPOCH (default: the
 # time of the last commit), the linker writes no time stamp, and the archive is
 # rewritten without the times no one can pin (ReproducibleZip.cmake).
 
@@ -28,11 +28,8 @@ install(CODE "
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VERSION ${VELMORA_VERSION_TEXT})
-if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(CPACK_PACKAGE_FILE_NAME velmora-${VELMORA_VERSION_TEXT}-win32)
-else()
-    set(CPACK_PACKAGE_FILE_NAME velmora-${VELMORA_VERSION_TEXT}-win64)
-endif()
+math(EXPR windows_bits "8 * ${CMAKE_SIZEOF_VOID_P}")
+set(CPACK_PACKAGE_FILE_NAME velmora-${VELMORA_VERSION_TEXT}-win${windows_bits})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/ReproducibleZip.cmake)
