@@ -1,8 +1,9 @@
 # velmora-<version>-win64.zip (-win32.zip from the 32-bit build): velmora.exe and
 # the users' read-me, built by `cmake --build <dir> --target package`. Built
-# twice from one commit, the zip is the same to the byte: file times come from SOURCE_DATE_EPOCH (default: the
-# time of the last commit), the linker writes no time stamp, and the archive is
-# rewritten without the times no one can pin (ReproducibleZip.cmake).
+# twice from one commit, the zip is the same to the byte: file times come from
+# SOURCE_DATE_EPOCH (default: the time of the last commit), the linker writes no
+# time stamp, and the archive is rewritten without the times no one can pin
+# (ReproducibleZip.cmake).
 
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     set(VELMORA_SOURCE_DATE_EPOCH $ENV{SOURCE_DATE_EPOCH})
