@@ -58,6 +58,12 @@ need_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
+# True where the kernel runs 32-bit x86 programs, as 32-bit Wine is. Some
+# kernels are built or booted without it (ia32_emulation=off).
+runs_32_bit_programs() {
+    /lib/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
 # start_xvfb [WIDTHxHEIGHT]: a virtual X server on a display no other server
 # holds, ready for clients when this returns; it stops when the script ends.
 start_xvfb() {
