@@ -6,6 +6,7 @@
 #include "scale_by_16.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace velmora {
@@ -29,13 +30,15 @@ struct EntrySpan {
     std::size_t stored = 0;
 };
 
-// Builds the list in place, one entry per group: each value is decoded (and
-// scaled where asked) straight into the list, which grows in steps ahead of the
-// writing, so that its memory is touched once and values go in whole blocks.
+// Builds the list one entry per group: each value is decoded (and scaled where
+// asked) straight into a small buffer that stays in the cache, and the buffer
+// is appended to the list when full. (Growing the list itself would first fill
+// it with zeros, writing its memory twice.)
 class EntryBuilder {
   public:
     EntryBuilder(std::wstring& list, bool scaled)
-        : list_(list), separator_(scaled ? platform::UserDecimalSeparator() : L"") {}
+        : list_(list), separator_(scaled ? platform::UserDecimalSeparator() : L""),
+          byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80) {}
 
     // Throws at the first value that is wrong, with the entry's values stored so far.
     void Append(const Group& group) {
@@ -47,16 +50,9 @@ class EntryBuilder {
         for (std::size_t i = 0; i < 3; ++i) {
             const std::size_t lineNumber = group.firstLine + 1 + i;
             const auto value = ValueField(group.lines[1 + i]);
-            if (!value) {
-                // The line may be huge: only its start is shown, cut between characters.
-                const std::string_view text = group.lines[1 + i];
-                const std::size_t cut = platform::AnsiPrefixLength(text, 64);
-                wchar_t shown[64 + ByteBlock + 1];
-                wchar_t* end = Decode(text.substr(0, cut), shown);
-                if (cut < text.size())
-                    *end++ = L'\u2026';
-                throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, {shown, end});
-            }
+            if (!value)
+                throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber,
+                                      ShownLine(group.lines[1 + i]));
             if (i != 0 || used_ != 0)
                 out = std::copy_n(i == 0 ? L"\r\n" : L", ", 2, out);
             span.start[i] = Offset(out);
@@ -78,10 +74,11 @@ class EntryBuilder {
     // entry that stopped, then those of the last complete one), and the list of
     // the complete entries.
     void Finish(WindowModel& model) {
+        const EntrySpan& building = spans_[building_];
+        Flush(building.stored > 0 ? building.end[building.stored - 1] : used_);
         std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};
         for (std::size_t i = 0; i < 3; ++i) {
-            const EntrySpan& from =
-                spans_[building_].stored > i ? spans_[building_] : spans_[building_ ^ 1];
+            const EntrySpan& from = building.stored > i ? building : spans_[building_ ^ 1];
             if (i < from.stored)
                 fields[i]->assign(list_, from.start[i], from.end[i] - from.start[i]);
         }
@@ -89,15 +86,22 @@ class EntryBuilder {
     }
 
   private:
-    static constexpr std::size_t GrowthStep = 1024; // filled while it stays in the cache
+    static constexpr std::size_t BufferSize = 2048; // characters
 
     // Where the next character goes, with room for n of them and a block's slack.
     wchar_t* Room(std::size_t n) {
-        if (list_.size() - used_ < n + ByteBlock)
-            list_.resize(std::max(used_ + n + ByteBlock,
-                                  std::min(list_.size() + GrowthStep, list_.capacity())));
-        return list_.data() + used_;
+        if (bufferSize_ - (used_ - list_.size()) < n + ByteBlock) {
+            Flush(used_);
+            if (bufferSize_ < n + ByteBlock) {
+                bufferSize_ = std::max(BufferSize, n + ByteBlock);
+                buffer_ = std::make_unique_for_overwrite<wchar_t[]>(bufferSize_);
+            }
+        }
+        return buffer_.get() + (used_ - list_.size());
     }
+    // Moves the buffer's characters up to the list offset end into the list.
+    void Flush(std::size_t end) { list_.append(buffer_.get(), end - list_.size()); }
+
     // Writes the bytes as text at out, which has room for them and a block more.
     wchar_t* Decode(std::string_view bytes, wchar_t* out) {
         if (wchar_t* const end = WidenAscii(bytes, out))
@@ -107,28 +111,45 @@ class EntryBuilder {
         return std::copy(ansi_.begin(), ansi_.end(), out);
     }
 
-    // An ASCII value is scaled from its bytes, any other from its text.
+    // A value is scaled from its bytes where they can only be ASCII text: text
+    // beyond ASCII is never a number unless the separator is beyond ASCII too.
+    // Its decoded text decides otherwise, and names it when it is wrong.
     wchar_t* Scale(std::string_view value, wchar_t* out) {
-        if (value_.size() < value.size() + ByteBlock)
-            value_.resize(value.size() + ByteBlock);
-        if (WidenAscii(value, value_.data()))
-            return ScaleBy16(value.data(), value.size(), separator_, out);
-        const wchar_t* const end = Decode(value, value_.data());
-        return ScaleBy16(value_.data(), static_cast<std::size_t>(end - value_.data()), separator_,
-                         out);
+        if (byteSeparator_) {
+            try {
+                return ScaleBy16(value.data(), value.size(), separator_, out);
+            } catch (const CoordinateError& error) {
+                if (error.kind() != ErrorKind::TypeMismatch)
+                    throw;
+            }
+        }
+        ansi_.clear();
+        platform::AppendAnsi(ansi_, value);
+        return ScaleBy16(ansi_.data(), ansi_.size(), separator_, out);
+    }
+
+    // The start of a line that is no value line: it may be huge, so only its
+    // first 64 bytes are shown, cut between characters.
+    std::wstring ShownLine(std::string_view line) {
+        const std::size_t cut = platform::AnsiPrefixLength(line, 64);
+        ansi_.clear();
+        platform::AppendAnsi(ansi_, line.substr(0, cut));
+        return cut < line.size() ? ansi_ + L"\u2026" : ansi_;
     }
 
     std::size_t Offset(const wchar_t* at) const {
-        return static_cast<std::size_t>(at - list_.data());
+        return list_.size() + static_cast<std::size_t>(at - buffer_.get());
     }
 
     std::wstring& list_;
-    const std::wstring separator_; // the user's decimal separator, when scaling
-    std::wstring value_;           // a value to scale, as text
-    std::wstring ansi_;            // text beyond ASCII, decoded by the system
-    std::size_t used_ = 0;         // the list's length after the last complete entry
-    EntrySpan spans_[2];           // the entry being built and the last complete one,
-    std::size_t building_ = 0;     // by turns
+    const std::wstring separator_;      // the user's decimal separator, when scaling
+    const bool byteSeparator_;          // one ASCII character
+    std::wstring ansi_;                 // text beyond ASCII, decoded by the system
+    std::unique_ptr<wchar_t[]> buffer_; // the entries not yet in the list
+    std::size_t bufferSize_ = 0;
+    std::size_t used_ = 0;     // the list's length after the last complete entry
+    EntrySpan spans_[2];       // the entry being built and the last complete one,
+    std::size_t building_ = 0; // by turns
 };
 
 } // namespace
@@ -141,7 +162,7 @@ void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
     // so a long file costs one pass and no re-copying. Unscaled entries are never
     // longer than their groups, so this reservation is enough for them.
     std::wstring list;
-    list.reserve(reader.size() + 2 * MaxScaledLength + ByteBlock);
+    list.reserve(reader.size());
     EntryBuilder entries(list, model.Option1);
     try {
         reader.ForEachGroup([&](const Group& group) { entries.Append(group); });

@@ -67,6 +67,19 @@ struct ImportRow {
 const std::string Two(TwoGroups);
 const std::wstring TwoEntries(testing::TwoEntries);
 const std::wstring TwoScaled = L"16, 32, 48\r\n64, 80, 96";
+// 600 groups: a list longer than the import builds at a time.
+const std::string Many = [] {
+    std::string s;
+    for (int i = 0; i < 300; ++i)
+        s += Two;
+    return s;
+}();
+const std::wstring ManyEntries = [] {
+    std::wstring s = TwoEntries;
+    for (int i = 1; i < 300; ++i)
+        s += L"\r\n" + TwoEntries;
+    return s;
+}();
 
 const ImportRow ImportRows[] = {
     {"ZeroBytesKeepTheFields", false, "", L"", L"a|b|c"},
@@ -84,8 +97,8 @@ const ImportRow ImportRows[] = {
     {"BlankLineBeforeAHeader", false, "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6",
      L"1, 2, 3", L"1|2|3", NoEquals, 6, L"[q]"},
     {"EmptyValueLineAfterACr", false, "[p]\r\nx=1\r\r\nz=3\r\n", L"", L"1|b|c", NoEquals, 3},
-    {"ThirdValueWithoutEquals", false, Two + "[r]\r\nx=7\r\ny=8\r\nz9", TwoEntries, L"7|8|6",
-     NoEquals, 12, L"z9"},
+    {"ThirdValueWithoutEquals", false, Many + "[r]\r\nx=7\r\ny=8\r\nz9", ManyEntries, L"7|8|6",
+     NoEquals, 2404, L"z9"},
     {"BlankLineAfterTheLastGroup", false, Two + "\r", TwoEntries, L"4|5|6", PastEnd, 10},
     {"HalfWrittenGroup", true, Two + "[r]\r\nx=7\r\ny=8\r", TwoScaled, L"64|80|96", PastEnd, 12},
     {"ScaledThirdValueNotANumber", true, Two + "[r]\r\nx=7\r\ny=-8.5\r\nz=nine", TwoScaled,
