@@ -49,10 +49,6 @@ inline __m128i LanesBelow(std::size_t count) {
     const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
     return _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(count)));
 }
-// The lanes of a where select is all ones, of b elsewhere.
-inline __m128i Select(__m128i select, __m128i a, __m128i b) {
-    return _mm_or_si128(_mm_and_si128(select, a), _mm_andnot_si128(select, b));
-}
 // Writes 16 ASCII bytes as 16 characters.
 inline void StoreWide(wchar_t* out, __m128i bytes) {
     const __m128i zero = _mm_setzero_si128();

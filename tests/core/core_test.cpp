@@ -68,18 +68,14 @@ const std::string Two(TwoGroups);
 const std::wstring TwoEntries(testing::TwoEntries);
 const std::wstring TwoScaled = L"16, 32, 48\r\n64, 80, 96";
 // 600 groups: a list longer than the import builds at a time.
-const std::string Many = [] {
-    std::string s;
-    for (int i = 0; i < 300; ++i)
-        s += Two;
-    return s;
-}();
-const std::wstring ManyEntries = [] {
-    std::wstring s = TwoEntries;
+template <class Text> Text Times300(const Text& text, const Text& joiner) {
+    Text all = text;
     for (int i = 1; i < 300; ++i)
-        s += L"\r\n" + TwoEntries;
-    return s;
-}();
+        all += joiner + text;
+    return all;
+}
+const std::string Many = Times300(Two, {});
+const std::wstring ManyEntries = Times300(TwoEntries, std::wstring(L"\r\n"));
 
 const ImportRow ImportRows[] = {
     {"ZeroBytesKeepTheFields", false, "", L"", L"a|b|c"},
