@@ -1,22 +1,23 @@
 #pragma once
 
 // The byte loops the import runs over every line: finding CRs and "=", telling
-// ASCII, and widening it. Where the compiler may use SSE2 (every x86-64
-// processor) they take 16 bytes at a time; elsewhere, as on a 32-bit build for
-// processors without it, one. Defining VELMORA_PORTABLE picks the plain loops
-// anyway, so that the tests run both on the same tables.
+// ASCII, and widening it. They take blocks of 16 bytes, which three primitives
+// handle: with SSE2 where the compiler may use it (every x86-64 processor),
+// byte by byte elsewhere, as on a 32-bit build for processors without it.
+// Defining VELMORA_PORTABLE picks the plain primitives anyway, so that the
+// tests run both on the same tables.
 //
-// The SSE2 loops read whole blocks: the bytes must be followed by ReadAhead
-// readable bytes, and an output by room for ByteBlock more characters.
+// The loops read whole blocks: the bytes must be followed by ReadAhead readable
+// bytes, and an output by room for ByteBlock more characters.
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <utility>
 
 #if defined(__SSE2__) && !defined(VELMORA_PORTABLE)
-#include <bit>
 #include <emmintrin.h>
 #define VELMORA_SSE2 1
 #endif
@@ -25,13 +26,6 @@ namespace velmora {
 
 inline constexpr std::size_t ByteBlock = 16;
 inline constexpr std::size_t ReadAhead = 64;
-
-// The first two places of the byte in [from, end); end for each one missing.
-inline std::pair<const char*, const char*> FindTwoByteByByte(const char* from, const char* end,
-                                                             char sought) {
-    const char* const first = std::find(from, end, sought);
-    return {first, first == end ? end : std::find(first + 1, end, sought)};
-}
 
 #ifdef VELMORA_SSE2
 
@@ -49,9 +43,18 @@ inline __m128i LanesBelow(std::size_t count) {
     const __m128i lanes = _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
     return _mm_cmplt_epi8(lanes, _mm_set1_epi8(static_cast<char>(count)));
 }
-// Writes 16 ASCII bytes as 16 characters.
-inline void StoreWide(wchar_t* out, __m128i bytes) {
-    const __m128i zero = _mm_setzero_si128();
+
+// Bit i set where block[i] is the byte sought.
+inline unsigned Matches(const char* block, char sought) {
+    return Mask(_mm_cmpeq_epi8(Load(block), _mm_set1_epi8(sought)));
+}
+// Bit i set where block[i] is not ASCII.
+inline unsigned BeyondAscii(const char* block) {
+    return Mask(Load(block));
+}
+// Writes the 16 bytes as 16 characters, each byte's value.
+inline void Widen(const char* block, wchar_t* out) {
+    const __m128i bytes = Load(block), zero = _mm_setzero_si128();
     const __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
     if constexpr (sizeof(wchar_t) == 2) {
         Store(out, low);
@@ -64,17 +67,32 @@ inline void StoreWide(wchar_t* out, __m128i bytes) {
     }
 }
 
-// Bit i set where from[i] is the byte, for i from 0 to 15.
-inline unsigned Matches(const char* from, char sought) {
-    return Mask(_mm_cmpeq_epi8(Load(from), _mm_set1_epi8(sought)));
+#else
+
+inline unsigned Matches(const char* block, char sought) {
+    unsigned bits = 0;
+    for (std::size_t i = 0; i < ByteBlock; ++i)
+        bits |= unsigned{block[i] == sought} << i;
+    return bits;
 }
+inline unsigned BeyondAscii(const char* block) {
+    unsigned bits = 0;
+    for (std::size_t i = 0; i < ByteBlock; ++i)
+        bits |= unsigned{static_cast<unsigned char>(block[i]) >= 0x80} << i;
+    return bits;
+}
+inline void Widen(const char* block, wchar_t* out) {
+    for (std::size_t i = 0; i < ByteBlock; ++i)
+        out[i] = static_cast<unsigned char>(block[i]);
+}
+
+#endif
 
 // Every place of one byte in [start, end), in order. The 64 bytes ahead are
 // tested at once and their matches kept as bits, so that a step is a few
 // instructions, with no load between one match and the next.
 class ByteWalker {
   public:
-    ByteWalker() = default;
     ByteWalker(const char* start, const char* end, char sought)
         : start_(start), size_(static_cast<std::size_t>(end - start)), byte_(sought) {
         Load();
@@ -102,17 +120,20 @@ class ByteWalker {
             bits_ &= (std::uint64_t{1} << (size_ - offset_)) - 1;
     }
 
-    const char* start_ = nullptr;
-    std::size_t size_ = 0;
-    char byte_ = 0;
+    const char* start_;
+    std::size_t size_;
+    char byte_;
     std::size_t offset_ = 0; // of the 64 bytes that bits_ describes
     std::uint64_t bits_ = 0;
 };
 
+// The first two places of the byte in [from, end); end for each one missing.
 inline std::pair<const char*, const char*> FindTwo(const char* from, const char* end, char sought) {
     const auto size = static_cast<std::size_t>(end - from);
-    if (size > ByteBlock) // few lines are longer
-        return FindTwoByteByByte(from, end, sought);
+    if (size > ByteBlock) { // few lines are longer
+        const char* const first = std::find(from, end, sought);
+        return {first, first == end ? end : std::find(first + 1, end, sought)};
+    }
     const unsigned stop = 1u << size; // found where none is
     unsigned found = Matches(from, sought) & (stop - 1);
     const char* const first = from + std::countr_zero(found | stop);
@@ -123,50 +144,13 @@ inline std::pair<const char*, const char*> FindTwo(const char* from, const char*
 // Writes ASCII bytes as characters at out and returns the end; nullptr, having
 // written some, where a byte is not ASCII.
 inline wchar_t* WidenAscii(std::string_view bytes, wchar_t* out) {
-    std::size_t i = 0;
-    do {
-        const __m128i block = Load(bytes.data() + i);
-        if ((Mask(block) & ((1u << std::min(bytes.size() - i, ByteBlock)) - 1)) != 0)
+    for (std::size_t i = 0; i < bytes.size(); i += ByteBlock) {
+        const std::size_t count = std::min(bytes.size() - i, ByteBlock);
+        if ((BeyondAscii(bytes.data() + i) & ((1u << count) - 1)) != 0)
             return nullptr;
-        StoreWide(out + i, block);
-        i += ByteBlock;
-    } while (i < bytes.size());
+        Widen(bytes.data() + i, out + i);
+    }
     return out + bytes.size();
 }
-
-#else
-
-class ByteWalker {
-  public:
-    ByteWalker() = default;
-    ByteWalker(const char* start, const char* end, char sought)
-        : at_(start), end_(end), byte_(sought) {}
-
-    const char* Next() {
-        const char* const found = std::find(at_, end_, byte_);
-        at_ = found == end_ ? end_ : found + 1;
-        return found;
-    }
-
-  private:
-    const char* at_ = nullptr;
-    const char* end_ = nullptr;
-    char byte_ = 0;
-};
-
-inline std::pair<const char*, const char*> FindTwo(const char* from, const char* end, char sought) {
-    return FindTwoByteByByte(from, end, sought);
-}
-
-inline wchar_t* WidenAscii(std::string_view bytes, wchar_t* out) {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return nullptr;
-        *out++ = static_cast<wchar_t>(c);
-    }
-    return out;
-}
-
-#endif
 
 } // namespace velmora
