@@ -36,12 +36,16 @@ struct EntrySpan {
 // it with zeros, writing its memory twice.)
 class EntryBuilder {
   public:
-    EntryBuilder(std::wstring& list, bool scaled)
-        : list_(list), separator_(scaled ? platform::UserDecimalSeparator() : L""),
-          byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80) {}
+    // Unscaled entries are never longer than their groups, so a reservation of
+    // the file's size is all the list needs for them.
+    EntryBuilder(std::size_t reservation, bool scaled)
+        : separator_(scaled ? platform::UserDecimalSeparator() : L""),
+          byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80) {
+        list_.reserve(reservation);
+    }
 
     // Throws at the first value that is wrong, with the entry's values stored so far.
-    void Append(const Group& group) {
+    void AppendEntry(const Group& group) {
         std::size_t room = 0; // a value is never longer than its line
         for (std::size_t i = 1; i < 4; ++i)
             room += 2 + group.lines[i].size() + separator_.size() + MaxScaledLength;
@@ -71,8 +75,8 @@ class EntryBuilder {
     }
 
     // Text1 to Text3 as a field-by-field import leaves them (the values of the
-    // entry that stopped, then those of the last complete one), and the list of
-    // the complete entries.
+    // entry that stopped, then those of the last complete one), and Text4 the
+    // list of the complete entries.
     void Finish(WindowModel& model) {
         const EntrySpan& building = spans_[building_];
         Flush(building.stored > 0 ? building.end[building.stored - 1] : used_);
@@ -83,6 +87,7 @@ class EntryBuilder {
                 fields[i]->assign(list_, from.start[i], from.end[i] - from.start[i]);
         }
         list_.resize(used_);
+        model.Text4 = std::move(list_);
     }
 
   private:
@@ -106,9 +111,8 @@ class EntryBuilder {
     wchar_t* Decode(std::string_view bytes, wchar_t* out) {
         if (wchar_t* const end = WidenAscii(bytes, out))
             return end;
-        ansi_.clear();
-        platform::AppendAnsi(ansi_, bytes);
-        return std::copy(ansi_.begin(), ansi_.end(), out);
+        const std::wstring& text = Ansi(bytes);
+        return std::copy(text.begin(), text.end(), out);
     }
 
     // A value is scaled from its bytes where they can only be ASCII text: text
@@ -123,25 +127,29 @@ class EntryBuilder {
                     throw;
             }
         }
-        ansi_.clear();
-        platform::AppendAnsi(ansi_, value);
-        return ScaleBy16(ansi_.data(), ansi_.size(), separator_, out);
+        const std::wstring& text = Ansi(value);
+        return ScaleBy16(text.data(), text.size(), separator_, out);
     }
 
     // The start of a line that is no value line: it may be huge, so only its
     // first 64 bytes are shown, cut between characters.
     std::wstring ShownLine(std::string_view line) {
         const std::size_t cut = platform::AnsiPrefixLength(line, 64);
+        return Ansi(line.substr(0, cut)) + (cut < line.size() ? L"\u2026" : L"");
+    }
+
+    // The bytes decoded by the system, in a text reused from value to value.
+    const std::wstring& Ansi(std::string_view bytes) {
         ansi_.clear();
-        platform::AppendAnsi(ansi_, line.substr(0, cut));
-        return cut < line.size() ? ansi_ + L"\u2026" : ansi_;
+        platform::AppendAnsi(ansi_, bytes);
+        return ansi_;
     }
 
     std::size_t Offset(const wchar_t* at) const {
         return list_.size() + static_cast<std::size_t>(at - buffer_.get());
     }
 
-    std::wstring& list_;
+    std::wstring list_;
     const std::wstring separator_;      // the user's decimal separator, when scaling
     const bool byteSeparator_;          // one ASCII character
     std::wstring ansi_;                 // text beyond ASCII, decoded by the system
@@ -159,20 +167,15 @@ void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
     GroupReader reader = ReadGroups(path, slot, bufferSize);
     model.Text4 = std::wstring(); // its memory too, before the new list takes its own
     // The list is built aside and handed over once, also where the import stops,
-    // so a long file costs one pass and no re-copying. Unscaled entries are never
-    // longer than their groups, so this reservation is enough for them.
-    std::wstring list;
-    list.reserve(reader.size());
-    EntryBuilder entries(list, model.Option1);
+    // so a long file costs one pass and no re-copying.
+    EntryBuilder entries(reader.size(), model.Option1);
     try {
-        reader.ForEachGroup([&](const Group& group) { entries.Append(group); });
+        reader.ForEachGroup([&](const Group& group) { entries.AppendEntry(group); });
     } catch (...) {
         entries.Finish(model);
-        model.Text4 = std::move(list);
         throw;
     }
     entries.Finish(model);
-    model.Text4 = std::move(list);
 }
 
 Status Refresh(const std::wstring& programFolder, FileSlot& slot, const RunImport& runImport) {
