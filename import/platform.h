@@ -30,11 +30,6 @@ std::wstring LastErrorExplanation();
 // The separator between the names of a path: "\\" on Windows, "/" elsewhere.
 extern const wchar_t PathSeparator;
 
-// The folder holding the running executable, as the system reports it (no
-// trailing separator, except at a drive's root). Windows only: the stand-in
-// runs no program of ours.
-std::wstring ExecutableFolder();
-
 // True when path names an existing file that is not hidden, system or a directory.
 bool IsNormalFile(const std::wstring& path);
 

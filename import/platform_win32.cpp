@@ -53,27 +53,6 @@ std::wstring LastErrorExplanation() {
 
 const wchar_t PathSeparator = L'\\';
 
-std::wstring ExecutableFolder() {
-    // No MAX_PATH limit: grow the buffer until the whole name fits.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            ThrowLastError();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
-    // A drive's root keeps its backslash ("C:\"), as the system reports it.
-    if (!folder.empty() && folder.back() == L':')
-        folder += L'\\';
-    return folder;
-}
-
 bool IsNormalFile(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(LongPathForm(path).c_str());
     constexpr DWORD NotNormal =
