@@ -4,11 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace velmora {
 
 std::wstring CoordinateFileLiteral() {
-    const std::wstring separator(1, platform::PathSeparator);
+    const std::wstring separator(1, std::filesystem::path::preferred_separator);
     return separator + L"cleo" + separator + L"Temp.INI";
 }
 

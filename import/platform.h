@@ -27,9 +27,6 @@ class SystemError : public std::exception {
 // without a final full stop; empty where the system recorded none.
 std::wstring LastErrorExplanation();
 
-// The separator between the names of a path: "\\" on Windows, "/" elsewhere.
-extern const wchar_t PathSeparator;
-
 // True when path names an existing file that is not hidden, system or a directory.
 bool IsNormalFile(const std::wstring& path);
 
@@ -63,7 +60,6 @@ class File {
 
   private:
     explicit File(std::intptr_t handle) noexcept : handle_(handle) {}
-    void Close() noexcept;
 
     std::intptr_t handle_;
 };
