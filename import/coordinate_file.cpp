@@ -13,16 +13,6 @@ std::wstring CoordinateFileLiteral() {
     return separator + L"cleo" + separator + L"Temp.INI";
 }
 
-std::wstring CoordinateFilePath(const std::wstring& programFolder) {
-    // Plain concatenation: at a drive's root the separator doubles, which the
-    // file system accepts.
-    return programFolder + CoordinateFileLiteral();
-}
-
-bool CoordinateFileExists(const std::wstring& path) {
-    return platform::IsNormalFile(path);
-}
-
 void FileSlot::Occupy(platform::File file) {
     if (file_)
         throw CoordinateError(ErrorKind::FileAlreadyOpen, 0, {});
@@ -38,10 +28,6 @@ std::unique_ptr<char[]> PaddedBuffer(std::size_t capacity) {
 }
 
 } // namespace
-
-void ReleaseSlot(FileSlot& slot) noexcept {
-    slot.Release();
-}
 
 GroupReader::GroupReader(FileSlot& slot, std::size_t bufferSize)
     : slot_(slot), fileSize_(slot.file().Size()),
