@@ -38,8 +38,8 @@ std::wstring LastErrorExplanation() {
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(text, LocalFree);
     std::wstring message = length ? std::wstring(text, length) : std::wstring();
-    message.erase(message.find_last_not_of(L"\r\n .") +
-                  1); // the full stop and line end after the sentence
+    // Without the full stop and line end that close the system's sentence.
+    message.erase(message.find_last_not_of(L"\r\n .") + 1);
     return message.empty() ? L"system error " + std::to_wstring(code) : message;
 }
 
