@@ -27,8 +27,7 @@ class CoordinateError : public std::exception {
     // The text is shortened to what a message box line shows.
     CoordinateError(ErrorKind kind, std::size_t line, std::wstring_view text,
                     std::wstring systemMessage = {})
-        : kind_(kind), line_(line),
-          text_(Shortened(text)),
+        : kind_(kind), line_(line), text_(Shortened(text)),
           systemMessage_(std::move(systemMessage)) {}
 
     ErrorKind kind() const noexcept { return kind_; }

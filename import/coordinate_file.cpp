@@ -4,22 +4,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace velmora {
 
 std::wstring CoordinateFileLiteral() {
-    const std::wstring separator(1, platform::PathSeparator);
+    const std::wstring separator(1, std::filesystem::path::preferred_separator);
     return separator + L"cleo" + separator + L"Temp.INI";
-}
-
-std::wstring CoordinateFilePath(const std::wstring& programFolder) {
-    // Plain concatenation: at a drive's root the separator doubles, which the
-    // file system accepts.
-    return programFolder + CoordinateFileLiteral();
-}
-
-bool CoordinateFileExists(const std::wstring& path) {
-    return platform::IsNormalFile(path);
 }
 
 void FileSlot::Occupy(platform::File file) {
@@ -37,10 +28,6 @@ std::unique_ptr<char[]> PaddedBuffer(std::size_t capacity) {
 }
 
 } // namespace
-
-void ReleaseSlot(FileSlot& slot) noexcept {
-    slot.Release();
-}
 
 GroupReader::GroupReader(FileSlot& slot, std::size_t bufferSize)
     : slot_(slot), fileSize_(slot.file().Size()),

@@ -16,11 +16,16 @@ namespace velmora {
 // The coordinate file's location below the program folder: \cleo\Temp.INI.
 std::wstring CoordinateFileLiteral();
 
-// The program folder followed by "\cleo\Temp.INI", joined as they stand.
-std::wstring CoordinateFilePath(const std::wstring& programFolder);
+// The program folder followed by "\cleo\Temp.INI", joined as they stand: at a
+// drive's root the separator doubles, which the file system accepts.
+inline std::wstring CoordinateFilePath(const std::wstring& programFolder) {
+    return programFolder + CoordinateFileLiteral();
+}
 
 // True when the path names a normal file: not hidden, not system, not a directory.
-bool CoordinateFileExists(const std::wstring& path);
+inline bool CoordinateFileExists(const std::wstring& path) {
+    return platform::IsNormalFile(path);
+}
 
 // The single place where the program holds an open file.
 class FileSlot {
@@ -36,7 +41,9 @@ class FileSlot {
 };
 
 // Closes the file open in the slot, if any.
-void ReleaseSlot(FileSlot& slot) noexcept;
+inline void ReleaseSlot(FileSlot& slot) noexcept {
+    slot.Release();
+}
 
 // One position: four lines as they stand in the file (8-bit text, no terminator).
 struct Group {

@@ -1,31 +1,18 @@
 #include "long_path.h"
 
-#include <string_view>
+#include <algorithm>
 
 namespace velmora {
-namespace {
-
-constexpr std::size_t MaxPath = 260; // including the terminating NUL
-
-std::wstring WithSingleSeparators(std::wstring_view path) {
-    std::wstring single;
-    single.reserve(path.size());
-    for (const wchar_t c : path) {
-        if (c != L'\\' || single.empty() || single.back() != L'\\')
-            single += c;
-    }
-    return single;
-}
-
-} // namespace
 
 std::wstring LongPathForm(const std::wstring& path) {
-    const std::wstring_view view = path;
-    if (view.size() < MaxPath || view.starts_with(L"\\\\?\\"))
+    constexpr std::size_t MaxPath = 260; // including the terminating NUL
+    if (path.size() < MaxPath || path.starts_with(L"\\\\?\\"))
         return path;
-    if (view.starts_with(L"\\\\"))
-        return L"\\\\?\\UNC\\" + WithSingleSeparators(view.substr(2));
-    return L"\\\\?\\" + WithSingleSeparators(view);
+    const bool network = path.starts_with(L"\\\\"); // \\server\share\...
+    std::wstring names = path.substr(network ? 2 : 0);
+    const auto doubled = [](wchar_t a, wchar_t b) { return a == L'\\' && b == L'\\'; };
+    names.erase(std::unique(names.begin(), names.end(), doubled), names.end());
+    return (network ? L"\\\\?\\UNC\\" : L"\\\\?\\") + names;
 }
 
 } // namespace velmora

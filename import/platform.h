@@ -27,14 +27,6 @@ class SystemError : public std::exception {
 // without a final full stop; empty where the system recorded none.
 std::wstring LastErrorExplanation();
 
-// The separator between the names of a path: "\\" on Windows, "/" elsewhere.
-extern const wchar_t PathSeparator;
-
-// The folder holding the running executable, as the system reports it (no
-// trailing separator, except at a drive's root). Windows only: the stand-in
-// runs no program of ours.
-std::wstring ExecutableFolder();
-
 // True when path names an existing file that is not hidden, system or a directory.
 bool IsNormalFile(const std::wstring& path);
 
@@ -68,7 +60,6 @@ class File {
 
   private:
     explicit File(std::intptr_t handle) noexcept : handle_(handle) {}
-    void Close() noexcept;
 
     std::intptr_t handle_;
 };

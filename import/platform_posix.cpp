@@ -19,14 +19,6 @@
 namespace velmora::platform {
 namespace {
 
-std::wstring Widen(std::string_view utf8OrAscii) {
-    return {utf8OrAscii.begin(), utf8OrAscii.end()};
-}
-
-[[noreturn]] void ThrowErrno() {
-    throw SystemError(LastErrorExplanation());
-}
-
 // Paths are wide in the core; the file system takes UTF-8, which a path made
 // from UTF-32 gives (from wchar_t it would go through the C locale: ASCII only).
 std::filesystem::path AsPath(const std::wstring& path) {
@@ -45,11 +37,11 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 SystemError::SystemError(std::wstring message)
     : message_(std::move(message)), what_(AsPath(message_).string()) {}
 
+// The C locale's explanations are ASCII, which widens byte for byte.
 std::wstring LastErrorExplanation() {
-    return errno != 0 ? Widen(std::strerror(errno)) : std::wstring();
+    const std::string_view explanation = errno != 0 ? std::strerror(errno) : "";
+    return {explanation.begin(), explanation.end()};
 }
-
-const wchar_t PathSeparator = L'/';
 
 bool IsNormalFile(const std::wstring& path) {
     std::error_code ignored;
@@ -81,27 +73,22 @@ std::wstring UserDecimalSeparator() {
 File File::OpenForReading(const std::wstring& path) {
     const int fd = open(AsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        ThrowErrno();
+        throw SystemError(LastErrorExplanation());
     return File(fd);
 }
 
 File File::OpenTruncating(const std::wstring& path) {
     const int fd = open(AsPath(path).c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC); // no O_CREAT
     if (fd < 0)
-        ThrowErrno();
+        throw SystemError(LastErrorExplanation());
     return File(fd);
 }
 
 File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, -1)) {}
 
 File::~File() {
-    Close();
-}
-
-void File::Close() noexcept {
     if (handle_ >= 0)
         close(static_cast<int>(handle_)); // never retried: the descriptor is gone either way
-    handle_ = -1;
 }
 
 std::size_t File::Size() const noexcept {
@@ -116,7 +103,7 @@ std::size_t File::Read(char* into, std::size_t room) {
         if (got >= 0)
             return static_cast<std::size_t>(got);
         if (errno != EINTR)
-            ThrowErrno();
+            throw SystemError(LastErrorExplanation());
     }
 }
 

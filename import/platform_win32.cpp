@@ -5,29 +5,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace velmora::platform {
 namespace {
-
-std::wstring SystemMessage(DWORD code) {
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message = length ? std::wstring(text, length) : std::wstring();
-    LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' ||
-                                message.back() == L' ' || message.back() == L'.'))
-        message.pop_back();
-    if (message.empty())
-        message = L"system error " + std::to_wstring(code);
-    return message;
-}
-
-[[noreturn]] void ThrowLastError() {
-    throw SystemError(LastErrorExplanation());
-}
 
 HANDLE AsHandle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
@@ -48,30 +30,17 @@ SystemError::SystemError(std::wstring message) : message_(std::move(message)) {
 
 std::wstring LastErrorExplanation() {
     const DWORD code = GetLastError();
-    return code == ERROR_SUCCESS ? std::wstring() : SystemMessage(code);
-}
-
-const wchar_t PathSeparator = L'\\';
-
-std::wstring ExecutableFolder() {
-    // No MAX_PATH limit: grow the buffer until the whole name fits.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            ThrowLastError();
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
-    // A drive's root keeps its backslash ("C:\"), as the system reports it.
-    if (!folder.empty() && folder.back() == L':')
-        folder += L'\\';
-    return folder;
+    if (code == ERROR_SUCCESS)
+        return {};
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(text, LocalFree);
+    std::wstring message = length ? std::wstring(text, length) : std::wstring();
+    // Without the full stop and line end that close the system's sentence.
+    message.erase(message.find_last_not_of(L"\r\n .") + 1);
+    return message.empty() ? L"system error " + std::to_wstring(code) : message;
 }
 
 bool IsNormalFile(const std::wstring& path) {
@@ -132,7 +101,7 @@ File File::OpenForReading(const std::wstring& path) {
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        ThrowLastError();
+        throw SystemError(LastErrorExplanation());
     return File(FromHandle(handle));
 }
 
@@ -142,7 +111,7 @@ File File::OpenTruncating(const std::wstring& path) {
         CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                     nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        ThrowLastError();
+        throw SystemError(LastErrorExplanation());
     return File(FromHandle(handle));
 }
 
@@ -150,13 +119,8 @@ File::File(File&& other) noexcept
     : handle_(std::exchange(other.handle_, FromHandle(INVALID_HANDLE_VALUE))) {}
 
 File::~File() {
-    Close();
-}
-
-void File::Close() noexcept {
     if (AsHandle(handle_) != INVALID_HANDLE_VALUE)
         CloseHandle(AsHandle(handle_));
-    handle_ = FromHandle(INVALID_HANDLE_VALUE);
 }
 
 std::size_t File::Size() const noexcept {
@@ -170,7 +134,7 @@ std::size_t File::Read(char* into, std::size_t room) {
     DWORD got = 0;
     const auto want = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
     if (!ReadFile(AsHandle(handle_), into, want, &got, nullptr))
-        ThrowLastError();
+        throw SystemError(LastErrorExplanation());
     return got;
 }
 
