@@ -52,9 +52,13 @@ inline unsigned Matches(const char* block, char sought) {
 inline unsigned BeyondAscii(const char* block) {
     return Mask(Load(block));
 }
-// Writes the 16 bytes as 16 characters, each byte's value.
-inline void Widen(const char* block, wchar_t* out) {
-    const __m128i bytes = Load(block), zero = _mm_setzero_si128();
+// The lanes of a where select is all ones, of b elsewhere.
+inline __m128i Select(__m128i select, __m128i a, __m128i b) {
+    return _mm_or_si128(_mm_and_si128(select, a), _mm_andnot_si128(select, b));
+}
+// Writes 16 ASCII bytes as 16 characters.
+inline void StoreWide(wchar_t* out, __m128i bytes) {
+    const __m128i zero = _mm_setzero_si128();
     const __m128i low = _mm_unpacklo_epi8(bytes, zero), high = _mm_unpackhi_epi8(bytes, zero);
     if constexpr (sizeof(wchar_t) == 2) {
         Store(out, low);
@@ -65,6 +69,10 @@ inline void Widen(const char* block, wchar_t* out) {
         Store(out + 8, _mm_unpacklo_epi16(high, zero));
         Store(out + 12, _mm_unpackhi_epi16(high, zero));
     }
+}
+// Writes the 16 bytes as 16 characters, each byte's value.
+inline void Widen(const char* block, wchar_t* out) {
+    StoreWide(out, Load(block));
 }
 
 #else

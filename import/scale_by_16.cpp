@@ -107,21 +107,45 @@ bool Parse(std::basic_string_view<Char> text, std::wstring_view separator, Decim
 struct Product {
     bool negative = false;
     char digits[2 * ByteBlock] = {};
-    int first = 0; // of the significant digits
     int count = 0;
     long long exponent = 0;
 };
 
-// Finds the significant digits of digits[0, size), sets first and count, and
+// Moves the significant digits of digits[0, size) to the front, sets count, and
 // moves the power of ten past the trailing zeros.
 void TrimZeros(Product& product, int size) {
-    const char* const digits = product.digits;
-    int first = 0, last = size;
-    while (first < size && digits[first] == '0')
-        ++first;
-    while (last > first && digits[last - 1] == '0')
+#ifdef VELMORA_SSE2
+    // One load and one store at digits, so that each meets the store before it whole.
+    const __m128i digits = Load(product.digits);
+    const unsigned significant =
+        ~Mask(_mm_cmpeq_epi8(digits, _mm_set1_epi8('0'))) & ((1u << size) - 1);
+    if (significant == 0) {
+        product.count = 0;
+        return;
+    }
+    const int first = std::countr_zero(significant);
+    const int last = 32 - std::countl_zero(significant);
+    // Down by first bytes: each half shifted, the high half's low bytes moved over.
+    const __m128i bits = _mm_cvtsi32_si128(8 * (first % 8));
+    const __m128i upper = _mm_srli_si128(digits, 8);
+    const __m128i from = first < 8 ? digits : upper;
+    const __m128i next = first < 8 ? upper : _mm_setzero_si128();
+    const __m128i moved = _mm_or_si128(
+        _mm_srl_epi64(from, bits), _mm_sll_epi64(next, _mm_cvtsi32_si128(64 - 8 * (first % 8))));
+    Store(product.digits, _mm_unpacklo_epi64(moved, _mm_srl_epi64(next, bits)));
+#else
+    const auto zero = [](char c) { return c == '0'; };
+    char* const digits = product.digits;
+    const int first = static_cast<int>(std::find_if_not(digits, digits + size, zero) - digits);
+    if (first == size) {
+        product.count = 0;
+        return;
+    }
+    int last = size;
+    while (digits[last - 1] == '0')
         --last;
-    product.first = first;
+    std::memmove(digits, digits + first, static_cast<std::size_t>(last - first));
+#endif
     product.count = last - first;
     product.exponent += size - last;
 }
@@ -165,8 +189,14 @@ template <class Char> bool ExactProduct(const Decimal<Char>& number, Product& pr
     if (n > MaxDigits || std::abs(number.power) > SafeExponent)
         return false;
     if constexpr (std::is_same_v<Char, char>) { // the text has readable bytes past it
+#ifdef VELMORA_SSE2
+        // The integer digits, and in the lanes after them the fraction's, in one store.
+        Store(product.digits, Select(LanesBelow(number.integer.size()), Load(number.integer.data()),
+                                     Load(number.fraction.data() - number.integer.size())));
+#else
         std::memcpy(product.digits, number.integer.data(), ByteBlock);
         std::memcpy(product.digits + number.integer.size(), number.fraction.data(), ByteBlock);
+#endif
     } else {
         const auto narrow = [](Char c) { return static_cast<char>(c); };
         std::transform(
@@ -241,8 +271,7 @@ wchar_t* WriteGeneral(const Product& product, std::wstring_view separator, wchar
         return out;
     }
     const auto copy = [&](int from, int to) {
-        out = WidenAscii({product.digits + product.first + from, static_cast<std::size_t>(to - from)},
-                         out);
+        out = WidenAscii({product.digits + from, static_cast<std::size_t>(to - from)}, out);
     };
     const auto point = [&] { out = std::copy(separator.begin(), separator.end(), out); };
     *out = L'-';
@@ -266,6 +295,16 @@ wchar_t* WriteGeneral(const Product& product, std::wstring_view separator, wchar
         out = std::fill_n(out, product.exponent, L'0');
     } else if (scientific >= 0) {
         const int whole = static_cast<int>(scientific) + 1;
+#ifdef VELMORA_SSE2
+        if (separator.size() == 1) {
+            // The digits with the fraction's a lane further, from the one load at
+            // digits that meets the store before it whole.
+            const __m128i digits = Load(product.digits);
+            StoreWide(out, Select(LanesBelow(whole), digits, _mm_slli_si128(digits, 1)));
+            out[whole] = separator[0];
+            return out + product.count + 1;
+        }
+#endif
         copy(0, whole);
         point();
         copy(whole, product.count);
