@@ -38,9 +38,10 @@ class EntryBuilder {
   public:
     // Unscaled entries are never longer than their groups, so a reservation of
     // the file's size is all the list needs for them.
-    EntryBuilder(std::size_t reservation, bool scaled)
+    // The buffer holds bufferSize characters, or more for a longer entry.
+    EntryBuilder(std::size_t reservation, bool scaled, std::size_t bufferSize)
         : separator_(scaled ? platform::UserDecimalSeparator() : L""),
-          byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80) {
+          byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80), minimumSize_(bufferSize) {
         list_.reserve(reservation);
     }
 
@@ -91,14 +92,12 @@ class EntryBuilder {
     }
 
   private:
-    static constexpr std::size_t BufferSize = 2048; // characters
-
     // Where the next character goes, with room for n of them and a block's slack.
     wchar_t* Room(std::size_t n) {
         if (bufferSize_ - (used_ - list_.size()) < n + ByteBlock) {
             Flush(used_);
             if (bufferSize_ < n + ByteBlock) {
-                bufferSize_ = std::max(BufferSize, n + ByteBlock);
+                bufferSize_ = std::max(minimumSize_, n + ByteBlock);
                 buffer_ = std::make_unique_for_overwrite<wchar_t[]>(bufferSize_);
             }
         }
@@ -154,6 +153,7 @@ class EntryBuilder {
     const bool byteSeparator_;          // one ASCII character
     std::wstring ansi_;                 // text beyond ASCII, decoded by the system
     std::unique_ptr<wchar_t[]> buffer_; // the entries not yet in the list
+    const std::size_t minimumSize_;
     std::size_t bufferSize_ = 0;
     std::size_t used_ = 0;     // the list's length after the last complete entry
     EntrySpan spans_[2];       // the entry being built and the last complete one,
@@ -168,7 +168,8 @@ void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
     model.Text4 = std::wstring(); // its memory too, before the new list takes its own
     // The list is built aside and handed over once, also where the import stops,
     // so a long file costs one pass and no re-copying.
-    EntryBuilder entries(reader.size(), model.Option1);
+    // The list's buffer stays in the cache; reads smaller than it make it smaller too.
+    EntryBuilder entries(reader.size(), model.Option1, std::min<std::size_t>(bufferSize, 2048));
     try {
         reader.ForEachGroup([&](const Group& group) { entries.AppendEntry(group); });
     } catch (...) {
