@@ -30,18 +30,16 @@ struct EntrySpan {
     std::size_t stored = 0;
 };
 
-// Builds the list one entry per group: each value is decoded (and scaled where
-// asked) straight into a small buffer that stays in the cache, and the buffer
-// is appended to the list when full. (Growing the list itself would first fill
-// it with zeros, writing its memory twice.)
+// Builds the list in place, one entry per group: each value is decoded (and
+// scaled where asked) straight into the list, which grows in steps ahead of the
+// writing, so that its memory is touched once and values go in whole blocks.
 class EntryBuilder {
   public:
     // Unscaled entries are never longer than their groups, so a reservation of
     // the file's size is all the list needs for them.
-    // The buffer holds bufferSize characters, or more for a longer entry.
-    EntryBuilder(std::size_t reservation, bool scaled, std::size_t bufferSize)
+    EntryBuilder(std::size_t reservation, bool scaled)
         : separator_(scaled ? platform::UserDecimalSeparator() : L""),
-          byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80), minimumSize_(bufferSize) {
+          byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80) {
         list_.reserve(reservation);
     }
 
@@ -80,7 +78,6 @@ class EntryBuilder {
     // list of the complete entries.
     void Finish(WindowModel& model) {
         const EntrySpan& building = spans_[building_];
-        Flush(building.stored > 0 ? building.end[building.stored - 1] : used_);
         std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};
         for (std::size_t i = 0; i < 3; ++i) {
             const EntrySpan& from = building.stored > i ? building : spans_[building_ ^ 1];
@@ -92,19 +89,15 @@ class EntryBuilder {
     }
 
   private:
+    static constexpr std::size_t GrowthStep = 1024; // filled while it stays in the cache
+
     // Where the next character goes, with room for n of them and a block's slack.
     wchar_t* Room(std::size_t n) {
-        if (bufferSize_ - (used_ - list_.size()) < n + ByteBlock) {
-            Flush(used_);
-            if (bufferSize_ < n + ByteBlock) {
-                bufferSize_ = std::max(minimumSize_, n + ByteBlock);
-                buffer_ = std::make_unique_for_overwrite<wchar_t[]>(bufferSize_);
-            }
-        }
-        return buffer_.get() + (used_ - list_.size());
+        if (list_.size() - used_ < n + ByteBlock)
+            list_.resize(std::max(used_ + n + ByteBlock,
+                                  std::min(list_.size() + GrowthStep, list_.capacity())));
+        return list_.data() + used_;
     }
-    // Moves the buffer's characters up to the list offset end into the list.
-    void Flush(std::size_t end) { list_.append(buffer_.get(), end - list_.size()); }
 
     // Writes the bytes as text at out, which has room for them and a block more.
     wchar_t* Decode(std::string_view bytes, wchar_t* out) {
@@ -145,19 +138,16 @@ class EntryBuilder {
     }
 
     std::size_t Offset(const wchar_t* at) const {
-        return list_.size() + static_cast<std::size_t>(at - buffer_.get());
+        return static_cast<std::size_t>(at - list_.data());
     }
 
     std::wstring list_;
-    const std::wstring separator_;      // the user's decimal separator, when scaling
-    const bool byteSeparator_;          // one ASCII character
-    std::wstring ansi_;                 // text beyond ASCII, decoded by the system
-    std::unique_ptr<wchar_t[]> buffer_; // the entries not yet in the list
-    const std::size_t minimumSize_;
-    std::size_t bufferSize_ = 0;
-    std::size_t used_ = 0;     // the list's length after the last complete entry
-    EntrySpan spans_[2];       // the entry being built and the last complete one,
-    std::size_t building_ = 0; // by turns
+    const std::wstring separator_; // the user's decimal separator, when scaling
+    const bool byteSeparator_;     // one ASCII character
+    std::wstring ansi_;            // text beyond ASCII, decoded by the system
+    std::size_t used_ = 0;         // the list's length after the last complete entry
+    EntrySpan spans_[2];           // the entry being built and the last complete one,
+    std::size_t building_ = 0;     // by turns
 };
 
 } // namespace
@@ -168,8 +158,7 @@ void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
     model.Text4 = std::wstring(); // its memory too, before the new list takes its own
     // The list is built aside and handed over once, also where the import stops,
     // so a long file costs one pass and no re-copying.
-    // The list's buffer stays in the cache; reads smaller than it make it smaller too.
-    EntryBuilder entries(reader.size(), model.Option1, std::min<std::size_t>(bufferSize, 2048));
+    EntryBuilder entries(reader.size(), model.Option1);
     try {
         reader.ForEachGroup([&](const Group& group) { entries.AppendEntry(group); });
     } catch (...) {

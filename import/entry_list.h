@@ -12,8 +12,7 @@ namespace velmora {
 // Rebuilds Text4 from the coordinate file at path; Text1 to Text3 end with the
 // last group's fields. Throws CoordinateError where the import stops, leaving
 // the entries and fields stored before that point. The file is read through a
-// buffer of bufferSize bytes, and the list built through one of as many
-// characters, at most 2,048.
+// buffer of bufferSize bytes.
 void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot,
                    std::size_t bufferSize = ReadBufferSize);
 

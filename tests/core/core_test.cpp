@@ -104,8 +104,7 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     WindowModel model{L"a", L"b", L"c", L"old list", row.scaled};
     FileSlot slot;
     // Whole, then again (the list must not double) through reads so small that
-    // they split groups, lines, values and CR LF pairs (and the list is built a
-    // few characters at a time), and through reads one
+    // they split groups, lines, values and CR LF pairs, and through reads one
     // byte shorter than TwoGroups, the first of which ends between its last CR and LF.
     for (const std::size_t reads :
          std::to_array<std::size_t>({ReadBufferSize, 1, 2, 3, 5, Two.size() - 1})) {
