@@ -6,7 +6,6 @@
 #include "scale_by_16.h"
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 
 namespace velmora {
