@@ -74,9 +74,9 @@ const ImportRow ImportRows[] = {
     {"MixedLineEndsNoFinalOne", false, "[p]\rx=1\r\ny=2\rz=3", L"1, 2, 3", L"1|2|3"},
     {"LineFeedsAloneEndNoLine", false, "[p]\nx=1\ny=2\nz=3\n", L"", L"a|b|c", PastEnd, 2},
     {"KeysHeadersEqualsAndBlanksStay", false,
-     "\r\nx= 1\r\n=2 =x=y\r\na key longer than a block=a value longer than a bl\xE9"
-     "ck=",
-     L" 1, 2 , a value longer than a bl\u00E9ck", L" 1|2 |a value longer than a bl\u00E9ck"},
+     "\r\nx= 1\r\n=2 =x=y\r\na key longer than a block=a value longer than two blocks \x80=",
+     L" 1, 2 , a value longer than two blocks \u20AC",
+     L" 1|2 |a value longer than two blocks \u20AC"},
     {"NulIsOrdinary", false, "[p]\r\nx=1\0\r\ny=2\r\nz=\0"s, L"1\0, 2, \0"s, L"1\0|2|\0"s},
     {"AnsiCodePage", false,
      "[\x8D]\r\nx=\x80\r\ny=1\r\nz=2\r\n[q]\r\nx=\x9F\xBD\r\ny=\xFF\r\nz=\x7F",
