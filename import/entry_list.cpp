@@ -92,9 +92,16 @@ class EntryBuilder {
 
     // Where the next character goes, with room for n of them and a block's slack.
     wchar_t* Room(std::size_t n) {
-        if (list_.size() - used_ < n + ByteBlock)
-            list_.resize(std::max(used_ + n + ByteBlock,
-                                  std::min(list_.size() + GrowthStep, list_.capacity())));
+        if (list_.size() - used_ < n + ByteBlock) {
+            const std::size_t size = std::max(
+                used_ + n + ByteBlock, std::min(list_.size() + GrowthStep, list_.capacity()));
+            // The step after this one is fetched now, so that its memory arrives
+            // while this one is filled, rather than stalling the zero-fill next time.
+            const std::size_t ahead = std::min(GrowthStep, list_.capacity() - size);
+            for (std::size_t i = 0; i < ahead; i += 64 / sizeof(wchar_t))
+                __builtin_prefetch(list_.data() + size + i, 1);
+            list_.resize(size);
+        }
         return list_.data() + used_;
     }
 
