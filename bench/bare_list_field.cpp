@@ -71,6 +71,13 @@ double BareListField::TimeSetText(const std::wstring& text) {
     return stopwatch.Milliseconds();
 }
 
+void BareListField::StandBeside(HWND other) {
+    RECT rect{};
+    GetWindowRect(other, &rect);
+    SetWindowPos(parent_.get(), nullptr, rect.right, rect.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::size_t BareListField::TextLength() const {
     return static_cast<std::size_t>(GetWindowTextLengthW(field_));
 }

@@ -20,6 +20,7 @@ class RunningVelmora {
     // Empties the list, then times a click on Refresh until the list is painted.
     double TimeRefresh();
     std::size_t ListLength() const;
+    HWND form() const noexcept { return process_.form(); }
 
   private:
     HWND Control(int id) const;
