@@ -35,11 +35,12 @@ struct EntrySpan {
 class EntryBuilder {
   public:
     // Unscaled entries are never longer than their groups, so a reservation of
-    // the file's size is all the list needs for them.
+    // the file's size, and the room one entry asks beyond its own bytes, is all
+    // the list needs for them: it is never copied to grow.
     EntryBuilder(std::size_t reservation, bool scaled)
         : separator_(scaled ? platform::UserDecimalSeparator() : L""),
           byteSeparator_(separator_.size() == 1 && separator_[0] < 0x80) {
-        list_.reserve(reservation);
+        list_.reserve(reservation + 3 * (2 + MaxScaledLength) + ByteBlock);
     }
 
     // Throws at the first value that is wrong, with the entry's values stored so far.
@@ -93,14 +94,13 @@ class EntryBuilder {
     // Where the next character goes, with room for n of them and a block's slack.
     wchar_t* Room(std::size_t n) {
         if (list_.size() - used_ < n + ByteBlock) {
-            const std::size_t size = std::max(
-                used_ + n + ByteBlock, std::min(list_.size() + GrowthStep, list_.capacity()));
-            // The step after this one is fetched now, so that its memory arrives
-            // while this one is filled, rather than stalling the zero-fill next time.
-            const std::size_t ahead = std::min(GrowthStep, list_.capacity() - size);
+            list_.resize(std::max(used_ + n + ByteBlock,
+                                  std::min(list_.size() + GrowthStep, list_.capacity())));
+            // The next step is fetched now, so that its memory arrives while this
+            // one is filled, rather than stalling the zero-fill next time.
+            const std::size_t ahead = std::min(GrowthStep, list_.capacity() - list_.size());
             for (std::size_t i = 0; i < ahead; i += 64 / sizeof(wchar_t))
-                __builtin_prefetch(list_.data() + size + i, 1);
-            list_.resize(size);
+                __builtin_prefetch(list_.data() + list_.size() + i, 1);
         }
         return list_.data() + used_;
     }
