@@ -59,7 +59,8 @@ need_packages() {
 }
 
 # True where the kernel runs 32-bit x86 programs, as 32-bit Wine is. Some
-# kernels are built or booted without it (ia32_emulation=off).
+# kernels are built or booted without it (ia32_emulation=off). Asked after the
+# 32-bit packages are installed, as their loader is the program it tries.
 runs_32_bit_programs() {
     /lib/ld-linux.so.2 --version >/dev/null 2>&1
 }
