@@ -2,7 +2,6 @@
 
 #include "coordinate_error.h"
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -13,73 +12,80 @@ std::wstring CoordinateFileLiteral() {
     return separator + L"cleo" + separator + L"Temp.INI";
 }
 
-void FileSlot::Occupy(platform::File file) {
-    if (file_)
-        throw CoordinateError(ErrorKind::FileAlreadyOpen, 0, {});
-    file_.emplace(std::move(file));
-}
-
 namespace {
 
-// Room for capacity bytes and the ReadAhead after them. Zeroed, so that what a
-// block loop reads past the file's bytes is never uninitialised.
-std::unique_ptr<char[]> PaddedBuffer(std::size_t capacity) {
-    return std::make_unique<char[]>(capacity + ReadAhead);
+// Opens the file in the slot, unless the slot is taken.
+void OpenInSlot(FileSlot& slot, ErrorKind failure, platform::File (*open)(const std::wstring&),
+                const std::wstring& path) {
+    if (slot)
+        throw CoordinateError(ErrorKind::FileAlreadyOpen, 0, {});
+    try {
+        slot.emplace(open(path));
+    } catch (const platform::SystemError& error) {
+        throw CoordinateError(failure, 0, {}, error.message());
+    }
 }
 
 } // namespace
 
-GroupReader::GroupReader(FileSlot& slot, std::size_t bufferSize)
-    : slot_(slot), fileSize_(slot.file().Size()),
-      // A small file needs no more than its own size (and one byte to see its end).
-      capacity_(std::clamp<std::size_t>(fileSize_ + 1, 1, std::max<std::size_t>(bufferSize, 1))),
-      buffer_(PaddedBuffer(capacity_)) {
-    Refill();
-}
-
-// Moves the unfinished group to the front of the buffer, growing the buffer
-// when the group fills it, and reads more behind it.
-void GroupReader::Refill() {
-    const std::size_t kept = end_ - begin_;
-    if (kept == capacity_) {
-        auto grown = PaddedBuffer(2 * capacity_);
-        std::memcpy(grown.get(), buffer_.get(), kept);
-        buffer_ = std::move(grown);
-        capacity_ *= 2;
-    } else if (begin_ != 0) {
-        std::memmove(buffer_.get(), buffer_.get() + begin_, kept);
-    }
-    begin_ = 0;
-    end_ = kept;
+GroupReader::GroupReader(const std::wstring& path, FileSlot& slot) : slot_(slot) {
+    OpenInSlot(slot, ErrorKind::OpenFailed, platform::File::OpenForReading, path);
     try {
-        const std::size_t got = slot_.file().Read(buffer_.get() + end_, capacity_ - end_);
-        atEnd_ = got == 0;
-        end_ += got;
-    } catch (const platform::SystemError& error) {
-        throw CoordinateError(ErrorKind::ReadFailed, 0, {}, error.message());
-    }
-}
-
-GroupReader ReadGroups(const std::wstring& path, FileSlot& slot, std::size_t bufferSize) {
-    try {
-        slot.Occupy(platform::File::OpenForReading(path));
-    } catch (const platform::SystemError& error) {
-        throw CoordinateError(ErrorKind::OpenFailed, 0, {}, error.message());
-    }
-    try {
-        return GroupReader(slot, bufferSize);
+        size_ = slot->Size();
+        buffer_.resize(64 * 1024);
+        Available();
     } catch (...) {
         ReleaseSlot(slot);
         throw;
     }
 }
 
-void TruncateCoordinateFile(const std::wstring& path, FileSlot& slot) {
-    try {
-        slot.Occupy(platform::File::OpenTruncating(path));
-    } catch (const platform::SystemError& error) {
-        throw CoordinateError(ErrorKind::TruncateFailed, 0, {}, error.message());
+bool GroupReader::Next(Group& group) {
+    if (!Available())
+        return false;
+    group.firstLine = lineNumber_ + 1;
+    for (std::string& line : group.lines) {
+        if (!NextLine(line))
+            throw CoordinateError(ErrorKind::InputPastEnd, lineNumber_ + 1, {});
     }
+    return true;
+}
+
+// True while bytes remain; refills the buffer once all of it is read.
+bool GroupReader::Available() {
+    if (begin_ != end_)
+        return true;
+    try {
+        begin_ = 0;
+        end_ = slot_->Read(buffer_.data(), buffer_.size());
+    } catch (const platform::SystemError& error) {
+        throw CoordinateError(ErrorKind::ReadFailed, 0, {}, error.message());
+    }
+    return end_ != 0;
+}
+
+bool GroupReader::NextLine(std::string& line) {
+    line.clear();
+    if (!Available())
+        return false;
+    ++lineNumber_;
+    do {
+        const char* const start = buffer_.data() + begin_;
+        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', end_ - begin_));
+        line.append(start, cr ? cr : buffer_.data() + end_);
+        begin_ = cr ? static_cast<std::size_t>(cr - buffer_.data()) : end_;
+        if (cr) {
+            ++begin_;
+            if (Available() && buffer_[begin_] == '\n')
+                ++begin_;
+            return true;
+        }
+    } while (Available());
+    return true; // the end of the file ends the last line
+}
+
+void TruncateCoordinateFile(const std::wstring& path, FileSlot& slot) {
+    OpenInSlot(slot, ErrorKind::TruncateFailed, platform::File::OpenTruncating, path);
     ReleaseSlot(slot);
 }
 

@@ -8,8 +8,9 @@ namespace velmora {
 // Windows refuses a plain path unless long paths are enabled system-wide, and
 // takes it only in the \\?\ form (\\?\UNC\server\share\... for a network
 // folder). That form is not normalised, so a separator doubled by joining a
-// drive's root with "\cleo\Temp.INI" is made single there. Shorter paths and
-// paths already in that form stand as they are.
+// drive's root with "\cleo\Temp.INI" is made single there, also in a path that
+// came in that form (a program started as \\?\C:\velmora.exe). Shorter paths
+// stand as they are.
 std::wstring LongPathForm(const std::wstring& path);
 
 } // namespace velmora

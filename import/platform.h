@@ -31,12 +31,8 @@ std::wstring LastErrorExplanation();
 bool IsNormalFile(const std::wstring& path);
 
 // Appends 8-bit text in the system's ANSI code page to out as wide text.
-// Never fails.
+// Throws SystemError for text longer than the system converts at once (2 GiB).
 void AppendAnsi(std::wstring& out, std::string_view bytes);
-
-// The length of the longest start of bytes, at most limit long, that does not
-// end inside a character of the ANSI code page (a double-byte one, say).
-std::size_t AnsiPrefixLength(std::string_view bytes, std::size_t limit);
 
 // The user's decimal separator, e.g. "." or ",".
 std::wstring UserDecimalSeparator();

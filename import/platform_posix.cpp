@@ -57,11 +57,6 @@ void AppendAnsi(std::wstring& out, std::string_view bytes) {
     }
 }
 
-// Windows-1252 has a byte for every character.
-std::size_t AnsiPrefixLength(std::string_view bytes, std::size_t limit) {
-    return std::min(bytes.size(), limit);
-}
-
 std::wstring UserDecimalSeparator() {
     try {
         return {std::use_facet<std::numpunct<wchar_t>>(std::locale("")).decimal_point()};

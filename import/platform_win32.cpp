@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <utility>
 
@@ -51,41 +52,18 @@ bool IsNormalFile(const std::wstring& path) {
 }
 
 void AppendAnsi(std::wstring& out, std::string_view bytes) {
-    // MultiByteToWideChar takes an int length; decode huge texts in slices that
-    // end before a byte below 0x40, which is never the second byte of a
-    // double-byte character, so no character is split.
-    constexpr std::size_t Slice = 1 << 30;
-    while (!bytes.empty()) {
-        std::size_t take = std::min(bytes.size(), Slice);
-        while (take < bytes.size() && take > 1 && static_cast<unsigned char>(bytes[take]) >= 0x40)
-            --take;
-        const int length = static_cast<int>(take);
-        const int wide = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-        const std::size_t start = out.size();
-        out.resize(start + static_cast<std::size_t>(wide));
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, out.data() + start, wide);
-        bytes.remove_prefix(take);
+    if (bytes.size() > INT_MAX)
+        throw SystemError(L"a line of the file is longer than 2 GiB");
+    const std::size_t start = out.size();
+    // ASCII is the same in every ANSI code page, and far the most common.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; })) {
+        out.append(bytes.begin(), bytes.end());
+        return;
     }
-}
-
-std::size_t AnsiPrefixLength(std::string_view bytes, std::size_t limit) {
-    CPINFO codePage{};
-    if (bytes.size() <= limit || !GetCPInfo(CP_ACP, &codePage) || codePage.MaxCharSize == 1)
-        return std::min(bytes.size(), limit);
-    if (GetACP() == CP_UTF8) { // Windows 10's optional UTF-8: back to a character's first byte
-        while (limit > 0 && (static_cast<unsigned char>(bytes[limit]) & 0xC0) == 0x80)
-            --limit;
-        return limit;
-    }
-    // A trail byte may look like any other, so the characters are counted from the start.
-    std::size_t end = 0;
-    for (;;) {
-        const std::size_t next =
-            end + (IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(bytes[end])) ? 2 : 1);
-        if (next > limit)
-            return end;
-        end = next;
-    }
+    const int length = static_cast<int>(bytes.size());
+    const int wide = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    out.resize(start + static_cast<std::size_t>(wide));
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, out.data() + start, wide);
 }
 
 std::wstring UserDecimalSeparator() {

@@ -14,6 +14,4 @@ struct WindowModel {
     bool Option1 = false; // "Multiply By 16"
 };
 
-enum class Status { Done, FileMissing };
-
 } // namespace velmora

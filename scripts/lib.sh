@@ -9,6 +9,10 @@ script_name=$(basename "$0")
 # install small, so everything used is named here.
 native_build_packages=(cmake ninja-build g++ googletest)
 sanitizer_packages=(clang libclang-rt-dev) # libFuzzer and the sanitizer runtimes
+# The core for 32-bit x86 Linux, run under qemu-user on any kernel; and the
+# locale data for a locale whose decimal separator is a comma.
+linux32_packages=(g++-i686-linux-gnu qemu-user)
+locale_packages=(locales)
 windows_build_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
                         binutils-mingw-w64-x86-64 googletest)
 windows32_build_packages=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686)
@@ -56,6 +60,11 @@ need_packages() {
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# need_locale NAME: generates the UTF-8 locale NAME (de_DE.UTF-8), unless it exists.
+need_locale() {
+    locale -a | grep -qix "${1%%.*}.utf8" || localedef -i "${1%%.*}" -f UTF-8 "$1"
 }
 
 # True where the kernel runs 32-bit x86 programs, as 32-bit Wine is. Some
