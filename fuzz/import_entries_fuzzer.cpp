@@ -6,7 +6,6 @@
 // bit 1 a comma locale (where one is installed), bit 2 the longer file too.
 #include "coordinate_error.h"
 #include "entry_list.h"
-#include "error_message.h"
 #include "files.h"
 #include "fuzz_check.h"
 

@@ -97,9 +97,9 @@ Result Scale(const std::wstring& value, std::wstring_view separator) {
     try {
         return {ScaleBy16(value, separator), std::nullopt};
     } catch (const CoordinateError& error) {
-        Check(error.kind() == ErrorKind::TypeMismatch || error.kind() == ErrorKind::Overflow,
+        Check(error.kind == ErrorKind::TypeMismatch || error.kind == ErrorKind::Overflow,
               "ScaleBy16 stops only with a type mismatch or an overflow");
-        return {std::nullopt, error.kind()};
+        return {std::nullopt, error.kind};
     } catch (...) {
         Fail("ScaleBy16 throws only CoordinateError");
     }

@@ -15,12 +15,13 @@ std::wstring CoordinateFileLiteral() {
 namespace {
 
 // Opens the file in the slot, unless the slot is taken.
-void OpenInSlot(FileSlot& slot, ErrorKind failure, platform::File (*open)(const std::wstring&),
-                const std::wstring& path) {
+FileSlot& OpenInSlot(FileSlot& slot, ErrorKind failure, platform::File (*open)(const std::wstring&),
+                     const std::wstring& path) {
     if (slot)
         throw CoordinateError(ErrorKind::FileAlreadyOpen, 0, {});
     try {
         slot.emplace(open(path));
+        return slot;
     } catch (const platform::SystemError& error) {
         throw CoordinateError(failure, 0, {}, error.message());
     }
@@ -28,16 +29,9 @@ void OpenInSlot(FileSlot& slot, ErrorKind failure, platform::File (*open)(const 
 
 } // namespace
 
-GroupReader::GroupReader(const std::wstring& path, FileSlot& slot) : slot_(slot) {
-    OpenInSlot(slot, ErrorKind::OpenFailed, platform::File::OpenForReading, path);
-    try {
-        size_ = slot->Size();
-        buffer_.resize(64 * 1024);
-        Available();
-    } catch (...) {
-        ReleaseSlot(slot);
-        throw;
-    }
+GroupReader::GroupReader(const std::wstring& path, FileSlot& slot)
+    : slot_(OpenInSlot(slot, ErrorKind::OpenFailed, platform::File::OpenForReading, path)) {
+    Available();
 }
 
 bool GroupReader::Next(Group& group) {
@@ -69,24 +63,21 @@ bool GroupReader::NextLine(std::string& line) {
     if (!Available())
         return false;
     ++lineNumber_;
-    do {
+    while (Available()) { // else the end of the file ends the last line
         const char* const start = buffer_.data() + begin_;
-        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', end_ - begin_));
+        const auto* const cr = static_cast<const char*>(std::memchr(start, '\r', end_ - begin_));
         line.append(start, cr ? cr : buffer_.data() + end_);
-        begin_ = cr ? static_cast<std::size_t>(cr - buffer_.data()) : end_;
+        begin_ = cr ? static_cast<std::size_t>(cr - buffer_.data()) + 1 : end_;
         if (cr) {
-            ++begin_;
-            if (Available() && buffer_[begin_] == '\n')
-                ++begin_;
-            return true;
+            begin_ += Available() && buffer_[begin_] == '\n';
+            break;
         }
-    } while (Available());
-    return true; // the end of the file ends the last line
+    }
+    return true;
 }
 
 void TruncateCoordinateFile(const std::wstring& path, FileSlot& slot) {
-    OpenInSlot(slot, ErrorKind::TruncateFailed, platform::File::OpenTruncating, path);
-    ReleaseSlot(slot);
+    ReleaseSlot(OpenInSlot(slot, ErrorKind::TruncateFailed, platform::File::OpenTruncating, path));
 }
 
 } // namespace velmora

@@ -48,23 +48,25 @@ class GroupReader {
     GroupReader(const std::wstring& path, FileSlot& slot);
     GroupReader(const GroupReader&) = delete;
     GroupReader& operator=(const GroupReader&) = delete;
-    ~GroupReader() { ReleaseSlot(slot_); }
 
     // Reads the next group into group; false at the end of the file, which is
     // only tested between groups. Throws CoordinateError (InputPastEnd) where the
     // file ends inside a group, (ReadFailed) where a read fails.
     bool Next(Group& group);
-    // The file's size when it was opened.
-    std::size_t size() const noexcept { return size_; }
 
   private:
     // A line ends at CR or CR LF; a lone LF is an ordinary character.
     bool NextLine(std::string& line);
     bool Available();
 
+    struct Release {
+        FileSlot& slot;
+        ~Release() { ReleaseSlot(slot); }
+    };
+
     FileSlot& slot_;
-    std::size_t size_ = 0;
-    std::vector<char> buffer_;
+    Release release_{slot_}; // also where the constructor throws once the file is open
+    std::vector<char> buffer_ = std::vector<char>(64 * 1024);
     std::size_t begin_ = 0; // the first byte not yet read as a line
     std::size_t end_ = 0;
     std::size_t lineNumber_ = 0;

@@ -10,8 +10,8 @@ std::optional<std::string_view> ValueField(std::string_view line) {
     const std::size_t first = line.find('=');
     if (first == std::string_view::npos)
         return std::nullopt;
-    const std::size_t second = line.find('=', first + 1);
-    return line.substr(first + 1, second == std::string_view::npos ? second : second - first - 1);
+    line.remove_prefix(first + 1);
+    return line.substr(0, line.find('='));
 }
 
 void AppendEntry(std::wstring& list, std::wstring_view entry) {
@@ -28,17 +28,16 @@ void StoreField(std::wstring& field, const std::string& line, std::size_t lineNu
                 const std::optional<std::wstring>& separator, std::wstring& text) {
     const std::optional<std::string_view> value = ValueField(line);
     text.clear();
-    platform::AppendAnsi(text, value ? *value : line);
+    platform::AppendAnsi(text, value.value_or(line));
     if (!value)
         throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, text);
-    if (!separator) {
-        field.assign(text);
-        return;
-    }
     try {
-        field = ScaleBy16(text, *separator);
+        if (separator)
+            field = ScaleBy16(text, *separator);
+        else
+            field.assign(text);
     } catch (CoordinateError& error) {
-        error.setLine(lineNumber);
+        error.line = lineNumber;
         throw;
     }
 }
@@ -47,8 +46,8 @@ void StoreField(std::wstring& field, const std::string& line, std::size_t lineNu
 
 void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot) {
     GroupReader reader(path, slot);
-    model.Text4 = std::wstring();       // its memory too, before the new list takes its own
-    model.Text4.reserve(reader.size()); // an unscaled list is never longer than its file
+    model.Text4 = std::wstring();      // its memory too, before the new list takes its own
+    model.Text4.reserve(slot->Size()); // an unscaled list is never longer than its file
     const std::optional<std::wstring> separator =
         model.Option1 ? std::optional(platform::UserDecimalSeparator()) : std::nullopt;
     std::wstring* const fields[3] = {&model.Text1, &model.Text2, &model.Text3};

@@ -7,20 +7,19 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace velmora::platform {
 
 // A failed system call, with the system's explanation.
 class SystemError : public std::exception {
   public:
-    explicit SystemError(std::wstring message);
+    explicit SystemError(std::wstring message) : message_(std::move(message)) {}
     const std::wstring& message() const noexcept { return message_; }
-    // The message in UTF-8, for whatever reports a std::exception.
-    const char* what() const noexcept override { return what_.c_str(); }
+    const char* what() const noexcept override { return "a system call failed"; }
 
   private:
     std::wstring message_;
-    std::string what_;
 };
 
 // The system's explanation of its last failure (GetLastError(), errno),
@@ -41,20 +40,20 @@ std::wstring UserDecimalSeparator();
 class File {
   public:
     // Opens for reading, sharing read, write and delete with other programs.
-    static File OpenForReading(const std::wstring& path);
+    static File OpenForReading(const std::wstring& path) { return Open(path, false); }
     // Opens an existing file and sets its length to zero; never creates one.
-    static File OpenTruncating(const std::wstring& path);
+    static File OpenTruncating(const std::wstring& path) { return Open(path, true); }
 
     File(File&& other) noexcept;
-    File& operator=(File&&) = delete;
     ~File();
 
     // The length the system reports now; 0 when it cannot tell.
     std::size_t Size() const noexcept;
-    // Reads up to room bytes at the current position; 0 only at the end.
+    // Reads up to room (at most 4 GiB) bytes at the current position; 0 only at the end.
     std::size_t Read(char* into, std::size_t room);
 
   private:
+    static File Open(const std::wstring& path, bool truncating);
     explicit File(std::intptr_t handle) noexcept : handle_(handle) {}
 
     std::intptr_t handle_;

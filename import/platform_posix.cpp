@@ -34,9 +34,6 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 
 } // namespace
 
-SystemError::SystemError(std::wstring message)
-    : message_(std::move(message)), what_(AsPath(message_).string()) {}
-
 // The C locale's explanations are ASCII, which widens byte for byte.
 std::wstring LastErrorExplanation() {
     const std::string_view explanation = errno != 0 ? std::strerror(errno) : "";
@@ -65,15 +62,10 @@ std::wstring UserDecimalSeparator() {
     }
 }
 
-File File::OpenForReading(const std::wstring& path) {
-    const int fd = open(AsPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw SystemError(LastErrorExplanation());
-    return File(fd);
-}
-
-File File::OpenTruncating(const std::wstring& path) {
-    const int fd = open(AsPath(path).c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC); // no O_CREAT
+File File::Open(const std::wstring& path, bool truncating) {
+    // Never O_CREAT: a file that vanished stays gone.
+    const int fd =
+        open(AsPath(path).c_str(), (truncating ? O_WRONLY | O_TRUNC : O_RDONLY) | O_CLOEXEC);
     if (fd < 0)
         throw SystemError(LastErrorExplanation());
     return File(fd);

@@ -21,14 +21,6 @@ std::intptr_t FromHandle(HANDLE handle) {
 
 } // namespace
 
-SystemError::SystemError(std::wstring message) : message_(std::move(message)) {
-    const int wide = static_cast<int>(message_.size());
-    what_.resize(static_cast<std::size_t>(
-        WideCharToMultiByte(CP_UTF8, 0, message_.data(), wide, nullptr, 0, nullptr, nullptr)));
-    WideCharToMultiByte(CP_UTF8, 0, message_.data(), wide, what_.data(),
-                        static_cast<int>(what_.size()), nullptr, nullptr);
-}
-
 std::wstring LastErrorExplanation() {
     const DWORD code = GetLastError();
     if (code == ERROR_SUCCESS)
@@ -73,21 +65,14 @@ std::wstring UserDecimalSeparator() {
     return separator;
 }
 
-File File::OpenForReading(const std::wstring& path) {
-    // Full sharing: the script that writes the file is never locked out.
-    const HANDLE handle = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        throw SystemError(LastErrorExplanation());
-    return File(FromHandle(handle));
-}
-
-File File::OpenTruncating(const std::wstring& path) {
-    // TRUNCATE_EXISTING never creates: a file that vanished stays gone.
+File File::Open(const std::wstring& path, bool truncating) {
+    // Reading shares everything: the script that writes the file is never
+    // locked out. TRUNCATE_EXISTING never creates: a file that vanished stays gone.
     const HANDLE handle =
-        CreateFileW(LongPathForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        CreateFileW(LongPathForm(path).c_str(), truncating ? GENERIC_WRITE : GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | (truncating ? 0 : FILE_SHARE_DELETE),
+                    nullptr, truncating ? TRUNCATE_EXISTING : OPEN_EXISTING,
+                    truncating ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         throw SystemError(LastErrorExplanation());
     return File(FromHandle(handle));
@@ -110,8 +95,7 @@ std::size_t File::Size() const noexcept {
 
 std::size_t File::Read(char* into, std::size_t room) {
     DWORD got = 0;
-    const auto want = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
-    if (!ReadFile(AsHandle(handle_), into, want, &got, nullptr))
+    if (!ReadFile(AsHandle(handle_), into, static_cast<DWORD>(room), &got, nullptr))
         throw SystemError(LastErrorExplanation());
     return got;
 }

@@ -22,11 +22,8 @@ namespace {
 // separator as ".", no "+" sign, and "?" for what no number holds. Nothing
 // where it starts as no number can (from_chars would take "inf" and "nan").
 std::optional<std::string> Normalised(std::wstring_view text, std::wstring_view separator) {
-    const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
+    const std::size_t start = std::min(text.find_first_not_of(L" \t"), text.size());
+    text = text.substr(start, text.find_last_not_of(L" \t") + 1 - start);
     if (text.starts_with(L'+') && !text.starts_with(L"+-"))
         text.remove_prefix(1);
     std::string number;
@@ -36,9 +33,8 @@ std::optional<std::string> Normalised(std::wstring_view text, std::wstring_view 
         number += atSeparator ? '.' : c < 0x80 && c != L'.' ? static_cast<char>(c) : '?';
         text.remove_prefix(atSeparator ? separator.size() : 1);
     }
-    const std::size_t start = number.starts_with('-');
-    if (start == number.size() ||
-        (number[start] != '.' && (number[start] < '0' || number[start] > '9')))
+    const char first = number[number.starts_with('-')]; // '\0' past the end
+    if (first != '.' && (first < '0' || first > '9'))
         return std::nullopt;
     return number;
 }
@@ -117,12 +113,10 @@ std::wstring ScaleBy16(std::wstring_view value, std::wstring_view decimalSeparat
     double parsed = 0;
     const std::errc parsing = number ? Parse(*number, parsed) : std::errc::invalid_argument;
     if (parsing == std::errc::invalid_argument)
-        throw CoordinateError(ErrorKind::TypeMismatch, 0, value);
-    if (parsing == std::errc::result_out_of_range && TooLarge(*number))
-        throw CoordinateError(ErrorKind::Overflow, 0, value);
+        throw CoordinateError(ErrorKind::TypeMismatch, 0, std::wstring(value));
     const double product = parsing == std::errc() ? parsed * 16 : 0; // else too small to tell
-    if (!std::isfinite(product))
-        throw CoordinateError(ErrorKind::Overflow, 0, value);
+    if ((parsing != std::errc() && TooLarge(*number)) || !std::isfinite(product))
+        throw CoordinateError(ErrorKind::Overflow, 0, std::wstring(value));
     return General(product, decimalSeparator);
 }
 

@@ -1,7 +1,6 @@
 #include "message_box.h"
 
 #include "coordinate_error.h"
-#include "error_message.h"
 #include "platform.h"
 #include "texts.h"
 

@@ -4,9 +4,9 @@
 // Then on a file that is missing, hidden, held by another program, denied to us
 // or replaced as the import opens it, and below unusual program folders. Last
 // the scaled values, and paths in the form the Windows file functions take.
+#include "coordinate_error.h"
 #include "coordinate_file.h"
 #include "entry_list.h"
-#include "error_message.h"
 #include "long_path.h"
 #include "program_folder.h"
 #include "scale_by_16.h"
@@ -42,7 +42,7 @@ template <class Command> Outcome EndingOf(Command command, std::wstring* sentenc
     } catch (const CoordinateError& error) {
         if (sentence)
             *sentence = DescribeError(error);
-        return error.kind();
+        return error.kind;
     }
 }
 
@@ -293,7 +293,7 @@ TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
             try {
                 result = ScaleBy16(value, separator);
             } catch (const CoordinateError& error) {
-                result = error.kind();
+                result = error.kind;
             }
             EXPECT_EQ(result, scaled) << "value: " << std::wstring(value);
         }
@@ -334,9 +334,9 @@ TEST(DescribeErrorTest, NamesWhatFailedAndWhy) {
          SHOWN_FILE L" could not be read: Is a directory"},
         {ErrorKind::TruncateFailed, L"", L"", SHOWN_FILE L" could not be emptied."}};
     for (const auto& [kind, text, systemMessage, sentence] : rows)
-        EXPECT_EQ(DescribeError(CoordinateError(kind, 4, text, std::wstring(systemMessage))),
+        EXPECT_EQ(DescribeError(
+                      CoordinateError(kind, 4, std::wstring(text), std::wstring(systemMessage))),
                   sentence);
-    EXPECT_STREQ(platform::SystemError(L"Denied \u00E9").what(), "Denied \xC3\xA9");
 }
 
 // Values and bad lines are decoded whole in code page 932 (under Wine:
