@@ -1,13 +1,15 @@
-// generate_coordinates GROUPS FILE [SEED]: writes a coordinate file shaped like
-// the recording script's: per position a "[n]" header and three value lines
-// such as "x=-2193.814535", all ending in CR LF. The same seed gives the same
-// bytes on every machine.
+// generate_coordinates GROUPS FILE: writes a coordinate file shaped like the
+// recording script's: per position a "[n]" header and three value lines such as
+// "x=-2193.814535", all ending in CR LF. A fixed seed gives the same bytes on
+// every machine.
 #include <charconv>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -50,8 +52,8 @@ std::string Generate(std::uint64_t groups, std::uint64_t seed) {
     return out;
 }
 
-bool ParseNumber(std::string_view text, std::uint64_t& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+bool ParseCount(std::string_view text, std::uint64_t& count) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
     return error == std::errc() && end == text.data() + text.size();
 }
 
@@ -59,19 +61,20 @@ bool ParseNumber(std::string_view text, std::uint64_t& value) {
 
 int main(int argc, char** argv) {
     std::uint64_t groups = 0;
-    std::uint64_t seed = 20261207;
-    if (argc < 3 || argc > 4 || !ParseNumber(argv[1], groups) ||
-        (argc == 4 && !ParseNumber(argv[3], seed))) {
-        std::fprintf(stderr, "usage: generate_coordinates GROUPS FILE [SEED]\n");
+    if (argc != 3 || !ParseCount(argv[1], groups)) {
+        std::fprintf(stderr, "usage: generate_coordinates GROUPS FILE\n");
         return 2;
     }
-    const std::string bytes = Generate(groups, seed);
-    std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-        std::fprintf(stderr, "generate_coordinates: cannot write %s\n", argv[2]);
+    try {
+        const std::string bytes = Generate(groups, 20261207);
+        std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file)
+            throw std::runtime_error(std::string("cannot write ") + argv[2]);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "generate_coordinates: %s\n", error.what());
         return 1;
     }
-    return 0;
 }
