@@ -1,55 +1,66 @@
-// import_file [--scale] [--rounds N [--warm]] FILE: runs the import on FILE as a
-// Refresh would and writes the resulting list (the text of Text4, entries
-// separated by CR LF) to standard output as UTF-8. For the rounds, see
-// timed_rounds.h.
+// import_file [--scale] FILE: runs the import on FILE as a Refresh would and
+// writes the resulting list (the text of Text4, entries separated by CR LF) to
+// standard output as UTF-8.
 //
 // Exit status: 0 after a complete import; 1 when the import stopped, with the
 // reason on standard error and the entries stored before the stop on standard
 // output, as the window would show them; 2 for a usage or output error.
 #include "entry_list.h"
-#include "error_message.h"
 #include "files.h"
-#include "timed_rounds.h"
-#include "utf8_output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace {
 
-// Runs the import and writes what it leaves in the list, also when it stops.
-int ImportAndWrite(const std::wstring& path, bool scaled) {
-    velmora::WindowModel model;
-    model.Option1 = scaled;
-    velmora::FileSlot slot;
-    int status = 0;
-    try {
-        velmora::ImportEntries(path, model, slot);
-    } catch (const velmora::CoordinateError& error) {
-        const std::string message = velmora::testing::ToUtf8(velmora::DescribeError(error));
-        std::fprintf(stderr, "%s\n", message.c_str());
-        status = 1;
+using velmora::testing::ToUtf8;
+
+// A few thousand characters at a time: the conversion copies what it is given,
+// and copies of that size reuse the same memory, where larger ones would take
+// fresh pages from the system each time. No piece ends inside a UTF-16
+// surrogate pair.
+void WriteUtf8(std::wstring_view text) {
+    constexpr std::size_t Piece = 4096;
+    while (!text.empty()) {
+        std::size_t count = std::min(Piece, text.size());
+        if (count < text.size() && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF)
+            ++count;
+        const std::string bytes = ToUtf8(text.substr(0, count));
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+            throw std::runtime_error("cannot write the list");
+        text.remove_prefix(count);
     }
-    velmora::bench::Utf8Output output(stdout);
-    output.Write(model.Text4);
-    output.Flush();
-    return status;
+    if (std::fflush(stdout) != 0)
+        throw std::runtime_error("cannot write the list");
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool scaled = argc == 3 && std::string_view(argv[1]) == "--scale";
+    if (argc != (scaled ? 3 : 2)) {
+        std::fprintf(stderr, "usage: import_file [--scale] FILE\n");
+        return 2;
+    }
     try {
-        auto arguments = velmora::bench::ProgramArguments(argc, argv);
-        const auto rounds = velmora::bench::TakeRounds(arguments);
-        const bool scaled = !arguments.empty() && arguments[0] == L"--scale";
-        if (!rounds || arguments.size() != (scaled ? 2u : 1u)) {
-            std::fprintf(stderr, "usage: import_file [--scale] [--rounds N [--warm]] FILE\n");
-            return 2;
+        velmora::WindowModel model;
+        model.Option1 = scaled;
+        velmora::FileSlot slot;
+        int status = 0;
+        try {
+            velmora::ImportEntries(velmora::testing::FromUtf8(argv[argc - 1]), model, slot);
+        } catch (const velmora::CoordinateError& error) {
+            std::fprintf(stderr, "import_file: the import stopped at line %zu (\"%s\") %s\n",
+                         error.line(), ToUtf8(error.text()).c_str(),
+                         ToUtf8(error.systemMessage()).c_str());
+            status = 1;
         }
-        return velmora::bench::RunRounds(*rounds,
-                                         [&] { return ImportAndWrite(arguments.back(), scaled); });
+        WriteUtf8(model.Text4);
+        return status;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "import_file: %s\n", error.what());
         return 2;

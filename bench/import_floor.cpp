@@ -1,28 +1,28 @@
-// import_floor [--rounds N [--warm]] FILE LIST_CHARS: the least any import of
-// FILE must do, timed beside import_file. It reads the file once through a 1 MiB
-// buffer, fills a wchar_t array of the list's length (LIST_CHARS) byte by byte,
-// and writes that many bytes to standard output. It parses nothing; the list it
-// "makes" is the file's first LIST_CHARS bytes. It opens and reads the file as
-// the import does, through the platform layer. For the rounds, see
-// timed_rounds.h.
+// import_floor FILE LIST_CHARS: the least any import of FILE must do, timed
+// beside import_file. It reads the file once through a 1 MiB buffer, fills a
+// wchar_t list of LIST_CHARS characters byte by byte, and writes them out as
+// bytes. It parses nothing; the list it "makes" is the file's first LIST_CHARS
+// bytes. It opens and reads the file as the import does, through the platform
+// layer.
 //
 // Exit status: 0, or 2 for a usage, read or write error.
 #include "files.h"
 #include "platform.h"
-#include "timed_rounds.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr std::size_t BufferSize = std::size_t{1} << 20;
 
-int ReadAndWrite(const std::wstring& path, std::size_t listChars) {
+void ReadAndWrite(const std::wstring& path, std::size_t listChars) {
     auto file = velmora::platform::File::OpenForReading(path);
     const auto buffer = std::make_unique_for_overwrite<char[]>(BufferSize);
     const auto list = std::make_unique_for_overwrite<wchar_t[]>(listChars);
@@ -42,26 +42,24 @@ int ReadAndWrite(const std::wstring& path, std::size_t listChars) {
     }
     if (std::fflush(stdout) != 0)
         throw std::runtime_error("cannot write the list");
-    return 0;
+}
+
+bool ParseCount(std::string_view text, std::size_t& count) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    return error == std::errc() && end == text.data() + text.size();
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        auto arguments = velmora::bench::ProgramArguments(argc, argv);
-        const auto rounds = velmora::bench::TakeRounds(arguments);
-        if (!rounds || arguments.size() != 2) {
-            std::fprintf(stderr, "usage: import_floor [--rounds N [--warm]] FILE LIST_CHARS\n");
-            return 2;
-        }
-        const std::size_t listChars = std::stoull(arguments[1]);
-        return velmora::bench::RunRounds(*rounds,
-                                         [&] { return ReadAndWrite(arguments[0], listChars); });
-    } catch (const velmora::platform::SystemError& error) {
-        std::fprintf(stderr, "import_floor: %s\n",
-                     velmora::testing::ToUtf8(error.message()).c_str());
+    std::size_t listChars = 0;
+    if (argc != 3 || !ParseCount(argv[2], listChars)) {
+        std::fprintf(stderr, "usage: import_floor FILE LIST_CHARS\n");
         return 2;
+    }
+    try {
+        ReadAndWrite(velmora::testing::FromUtf8(argv[1]), listChars);
+        return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "import_floor: %s\n", error.what());
         return 2;
