@@ -5,6 +5,7 @@
 // Exit status: 0 after a complete import; 1 when the import stopped, with the
 // reason on standard error and the entries stored before the stop on standard
 // output, as the window would show them; 2 for a usage or output error.
+#include "coordinate_error.h"
 #include "entry_list.h"
 #include "files.h"
 
@@ -54,9 +55,7 @@ int main(int argc, char** argv) {
         try {
             velmora::ImportEntries(velmora::testing::FromUtf8(argv[argc - 1]), model, slot);
         } catch (const velmora::CoordinateError& error) {
-            std::fprintf(stderr, "import_file: the import stopped at line %zu (\"%s\") %s\n",
-                         error.line(), ToUtf8(error.text()).c_str(),
-                         ToUtf8(error.systemMessage()).c_str());
+            std::fprintf(stderr, "%s\n", ToUtf8(velmora::DescribeError(error)).c_str());
             status = 1;
         }
         WriteUtf8(model.Text4);
