@@ -74,6 +74,7 @@ class Form1 {
     void RunCommand(const Command& command);
     std::wstring Run(const Command& command, WindowModel& model);
     void Import(WindowModel& model);
+    void RaiseClick(ControlId id);
     void PressCommand2();
     void Tell(std::wstring_view message);
     void TellFailure(const std::exception_ptr& failure) noexcept;
