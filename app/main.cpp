@@ -1,4 +1,4 @@
-#include "accessible_names.h"
+#include "com_apartment.h"
 #include "form1.h"
 #include "message_box.h"
 #include "platform.h"

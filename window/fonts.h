@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form1_controls.h"
+#include "control_definition.h"
 #include "unique_handle.h"
 
 #include <windows.h>

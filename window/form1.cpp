@@ -1,6 +1,5 @@
 #include "form1.h"
 
-#include "accessible_names.h"
 #include "control_ids.h"
 #include "dpi.h"
 #include "form1_controls.h"
@@ -53,12 +52,6 @@ LRESULT ListColours(HDC context) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-int ShowCommandForFixedWindow(int showCommand) {
-    // "Run: Maximized" in a shortcut, or start /max: a window without a
-    // maximise box and sizing frame opens at its own size.
-    return showCommand == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : showCommand;
-}
-
 // Every common control learns of new system colours only from its parent.
 BOOL CALLBACK PassToControl(HWND control, LPARAM message) {
     const auto& sent = *reinterpret_cast<const MSG*>(message);
@@ -77,6 +70,11 @@ Form1::Form1(HINSTANCE instance, std::wstring programFolder, MessageBoxFunction 
              const SystemFunctions& system)
     : instance_(instance), system_(system), programFolder_(std::move(programFolder)),
       messageBox_(std::move(messageBox)), tabOrder_(TabOrder(Form1Controls)) {
+    // A command runs to its end without reading messages. After 5 s of that
+    // Windows would show a ghost "(Not Responding)" in the window's place and
+    // offer to end Velmora.
+    if (system_.disableWindowsGhosting != nullptr)
+        system_.disableWindowsGhosting();
     RegisterWindowClass(instance, &Form1::WindowProcedure);
     // Created on the monitor where it will be shown, so that it starts with
     // that monitor's DPI.
@@ -95,11 +93,9 @@ void Form1::ShowCentred(int showCommand) {
     const RECT rect = CentredInWorkArea(work, WindowSize(dpi_));
     SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(window_.get(), ShowCommandForFixedWindow(showCommand));
-    // The first ShowWindow of a program may take the starter's wish instead;
-    // maximised, the window has its normal place (OnGetMinMaxInfo) until restored.
-    if (IsZoomed(window_.get()))
-        ShowWindow(window_.get(), SW_RESTORE);
+    // A maximising command (the starter's, which the first ShowWindow takes in
+    // any case) is undone in WM_SIZE.
+    ShowWindow(window_.get(), showCommand);
     UpdateWindow(window_.get());
 }
 
@@ -149,21 +145,19 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         RestoreFocus();
         return 0;
-    case WM_GETMINMAXINFO:
-        if (dpi_ == 0)
-            break; // the controls are not there yet
-        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_MAXIMIZE)
-            return 0; // a fixed window has nothing to show maximised
+    case WM_SIZE:
+        // A fixed window has nothing to show maximised, yet Windows maximises
+        // it for ShowWindow from another program, or for the starter's show
+        // command ("Run: Maximized"); back to its place at once.
+        if (wParam == SIZE_MAXIMIZED)
+            ShowWindow(window_.get(), SW_RESTORE);
         break;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETNONCLIENTMETRICS)
-            ApplyDpi(dpi_); // a new message font
+            OnFrameChanged();
         break;
     case WM_THEMECHANGED:
-        ApplyDpi(dpi_); // a theme may bring a message font of its own
+        OnFrameChanged();
         RedrawAll(window_.get());
         break;
     case WM_SYSCOLORCHANGE:
@@ -176,6 +170,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
+        ClearAccessibleNames();
         PostQuitMessage(0);
         return 0;
     default:
@@ -192,8 +187,10 @@ void Form1::CreateControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(definition.id)), instance_, nullptr);
         if (control == nullptr)
             ThrowLastError(CreateControlsFailed);
-        if (definition.accessibleName != nullptr)
-            names_.Name(control, definition.accessibleName);
+        // Where annotation fails (Wine has none), a screen reader hears the
+        // system's own name; nothing the user must be told.
+        if (definition.accessibleName != nullptr && system_.annotateName != nullptr)
+            system_.annotateName(control, definition.accessibleName);
     }
     // 0 raises the limit to the maximum, so that typing into a long list is not
     // stopped at the default 32K characters.
@@ -241,17 +238,31 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
                  rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Windows maximises even a window without a maximise box when the first
-// ShowWindow takes "Run: Maximized" from the shortcut. Maximised, the window
-// keeps its normal size, centred on its monitor: nothing the user sees moves.
-// Windows reads the position as if on the primary monitor, whose corner is
-// (0, 0), and moves it to the window's own.
-void Form1::OnGetMinMaxInfo(MINMAXINFO& limits) const {
-    const MONITORINFO monitor =
-        MonitorInfo(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTONEAREST));
-    const RECT rect = CentredInWorkArea(monitor.rcWork, WindowSize(dpi_));
-    limits.ptMaxSize = {rect.right - rect.left, rect.bottom - rect.top};
-    limits.ptMaxPosition = {rect.left - monitor.rcMonitor.left, rect.top - monitor.rcMonitor.top};
+// A new theme, high contrast or title-bar size brings a new frame (and maybe a
+// message font), but Windows keeps the window's outer rectangle, which would
+// clip the bottom row or leave a gap. Sized anew for the frame, the window
+// keeps its top-left corner; the placement also holds for a minimised window.
+void Form1::OnFrameChanged() {
+    ApplyDpi(dpi_);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window_.get(), &placement))
+        ThrowLastError(LayoutFailed);
+    const SIZE size = WindowSize(dpi_);
+    RECT& normal = placement.rcNormalPosition;
+    normal = {normal.left, normal.top, normal.left + size.cx, normal.top + size.cy};
+    placement.showCmd = IsWindowVisible(window_.get()) ? SW_SHOWNA : SW_HIDE;
+    if (!SetWindowPlacement(window_.get(), &placement))
+        ThrowLastError(LayoutFailed);
+}
+
+// Annotations are kept apart from the controls and must go with them.
+void Form1::ClearAccessibleNames() {
+    if (system_.clearAnnotatedName == nullptr)
+        return;
+    for (const ControlDefinition& definition : Form1Controls)
+        if (definition.accessibleName != nullptr)
+            system_.clearAnnotatedName(Control(definition.id));
 }
 
 // The list's colours are read from the system whenever it paints, so nothing

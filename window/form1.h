@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accessible_names.h"
+#include "control_ids.h"
 #include "coordinate_file.h"
 #include "entry_list.h"
 #include "fonts.h"
@@ -53,7 +53,8 @@ class Form1 {
     SIZE WindowSize(UINT dpi) const;
     void ApplyDpi(UINT dpi);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    void OnGetMinMaxInfo(MINMAXINFO& limits) const;
+    void OnFrameChanged();
+    void ClearAccessibleNames();
     void OnSystemColoursChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnControlColor(HDC context, HWND control);
     HWND Control(ControlId id) const;
@@ -74,6 +75,7 @@ class Form1 {
     void RunCommand(const Command& command);
     std::wstring Run(const Command& command, WindowModel& model);
     void Import(WindowModel& model);
+    void RaiseClick(ControlId id);
     void PressCommand2();
     void Tell(std::wstring_view message);
     void TellFailure(const std::exception_ptr& failure) noexcept;
@@ -92,9 +94,8 @@ class Form1 {
     // What stopped the import that Refresh started, carried back past the
     // window procedure, which an exception must not cross.
     std::exception_ptr importFailure_;
-    // Declared before window_ so that they outlive the controls that use them.
+    // Declared before window_ so that the fonts outlive the controls that use them.
     std::optional<Form1Fonts> fonts_;
-    ScreenReaderNames names_{system_};
     UniqueWindow window_;
 };
 

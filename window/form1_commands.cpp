@@ -130,11 +130,15 @@ void Form1::Import(WindowModel& model) {
     ImportEntries(CoordinateFilePath(programFolder_), model, slot_);
 }
 
-// Raises Command2's click as the button itself would. BM_CLICK would also move
-// the focus to the hidden button.
+// Raises a click as the button itself would. BM_CLICK would also move the
+// focus to the button, which for Command2 is hidden.
+void Form1::RaiseClick(ControlId id) {
+    SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id)));
+}
+
 void Form1::PressCommand2() {
-    SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(IdCommand2, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(Control(IdCommand2)));
+    RaiseClick(IdCommand2);
     if (importFailure_)
         std::rethrow_exception(std::exchange(importFailure_, nullptr));
 }

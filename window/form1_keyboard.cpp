@@ -28,8 +28,7 @@ bool Form1::TranslateKeyboard(const MSG& message) {
     // Refresh's click, so that it runs where every click runs.
     if (message.wParam == VK_F5 && !control && !alt) {
         if (!repeated)
-            SendMessageW(window_.get(), WM_COMMAND, MAKEWPARAM(IdCommand1, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(Control(IdCommand1)));
+            RaiseClick(IdCommand1);
         return true;
     }
     // As in dialogs, Enter presses the focused push button (Space already does).

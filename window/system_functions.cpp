@@ -75,6 +75,7 @@ SystemFunctions FunctionsInMemory() {
     Look(system.enableNonClientDpiScaling, user32, "EnableNonClientDpiScaling");
     system.annotateName = &AnnotateName;
     system.clearAnnotatedName = &ClearAnnotatedName;
+    system.disableWindowsGhosting = &DisableProcessWindowsGhosting;
     return system;
 }
 
@@ -82,11 +83,8 @@ SystemFunctions FunctionsInMemory() {
 
 SystemFunctions LookUpSystemFunctions(const DllLoader& load) {
     SystemFunctions system = FunctionsInMemory();
-    // Loaded once and kept: their functions are used for the life of the process.
+    // Loaded once and kept: its function is used for the life of the process.
     Look(system.getDpiForMonitor, LoadSystemDll(load, L"shcore.dll"), "GetDpiForMonitor");
-    const HMODULE oleacc = LoadSystemDll(load, L"oleacc.dll");
-    Look(system.createStdAccessibleObject, oleacc, "CreateStdAccessibleObject");
-    Look(system.lresultFromObject, oleacc, "LresultFromObject");
     return system;
 }
 

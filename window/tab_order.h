@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form1_controls.h"
+#include "control_definition.h"
 
 #include <optional>
 #include <span>
