@@ -2,6 +2,7 @@
 
 #include "coordinate_error.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -30,7 +31,8 @@ FileSlot& OpenInSlot(FileSlot& slot, ErrorKind failure, platform::File (*open)(c
 } // namespace
 
 GroupReader::GroupReader(const std::wstring& path, FileSlot& slot)
-    : slot_(OpenInSlot(slot, ErrorKind::OpenFailed, platform::File::OpenForReading, path)) {
+    : slot_(OpenInSlot(slot, ErrorKind::OpenFailed, platform::File::OpenForReading, path)),
+      buffer_(std::min<std::size_t>(slot->Size(), 64 * 1024) + 1) { // a small file, a small buffer
     Available();
 }
 

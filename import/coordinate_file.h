@@ -66,7 +66,7 @@ class GroupReader {
 
     FileSlot& slot_;
     Release release_{slot_}; // also where the constructor throws once the file is open
-    std::vector<char> buffer_ = std::vector<char>(64 * 1024);
+    std::vector<char> buffer_;
     std::size_t begin_ = 0; // the first byte not yet read as a line
     std::size_t end_ = 0;
     std::size_t lineNumber_ = 0;

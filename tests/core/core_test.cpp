@@ -5,7 +5,6 @@
 // or replaced as the import opens it, and below unusual program folders. Last
 // the scaled values, and paths in the form the Windows file functions take.
 #include "coordinate_error.h"
-#include "coordinate_file.h"
 #include "entry_list.h"
 #include "long_path.h"
 #include "program_folder.h"
@@ -15,7 +14,6 @@
 
 #include <fstream>
 #include <memory>
-#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -32,18 +30,20 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::literals;
 using testing::TwoGroups;
-constexpr bool OnWindows = fs::path::preferred_separator == L'\\';
 
-// How a command ended: with a status, or stopped by an error of this kind.
+// How a command ended: with a status, or stopped by an error of this kind; and
+// the sentence that explains a stop.
 using Outcome = std::variant<Status, ErrorKind>;
-template <class Command> Outcome EndingOf(Command command, std::wstring* sentence = nullptr) {
+template <class Command> std::pair<Outcome, std::wstring> EndingOf(Command command) {
     try {
-        return command();
+        return {command(), L""};
     } catch (const CoordinateError& error) {
-        if (sentence)
-            *sentence = DescribeError(error);
-        return error.kind;
+        return {error.kind, DescribeError(error)};
     }
+}
+
+std::wstring Fields(const WindowModel& model) {
+    return model.Text1 + L"|" + model.Text2 + L"|" + model.Text3;
 }
 
 struct ImportRow {
@@ -71,9 +71,8 @@ const ImportRow ImportRows[] = {
      std::wstring(200000, L'v') + L", 2, 3", std::wstring(200000, L'v') + L"|2|3"},
     {"LineFeedsAloneEndNoLine", false, "[p]\nx=1\ny=2\nz=3\n", L"", L"a|b|c",
      SHOWN_FILE L" ends at line 1, inside a position: every position needs four lines."},
-    {"KeysHeadersEqualsAndBlanksStay", false,
-     "\r\nx= 1\r\n=2 =x=y\r\nk=a value \x80=", L" 1, 2 , a value \u20AC", L" 1|2 |a value \u20AC"},
-    {"NulIsOrdinary", false, "[p]\r\nx=1\0\r\ny=2\r\nz=\0"s, L"1\0, 2, \0"s, L"1\0|2|\0"s},
+    {"KeysHeadersEqualsBlanksAndNulStay", false, "\r\nx= 1\0\r\n=2 =x=y\r\nk=a value \x80="s,
+     L" 1\0, 2 , a value \u20AC"s, L" 1\0|2 |a value \u20AC"s},
     {"AnsiCodePage", false,
      "[\x8D]\r\nx=\x80\r\ny=1\r\nz=2\r\n[q]\r\nx=\x9F\xBD\r\ny=\xFF\r\nz=\x7F",
      L"\u20AC, 1, 2\r\n\u0178\u00BD, \u00FF, \x7F", L"\u0178\u00BD|\u00FF|\x7F"},
@@ -105,72 +104,29 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     FileSlot slot;
     const RunImport import = [&](const auto& path) { ImportEntries(path, model, slot); };
     for (int twice = 0; twice < 2; ++twice) { // the list must not double
-        std::wstring stop;
-        const Outcome ending =
-            EndingOf([&] { return Refresh(folder.programFolder(), slot, import); }, &stop);
+        const auto [ending, stop] =
+            EndingOf([&] { return Refresh(folder.programFolder(), slot, import); });
         EXPECT_EQ(stop, row.stop);
-        EXPECT_TRUE(!row.stop.empty() || ending == Outcome(Status::Done));
+        EXPECT_TRUE(!stop.empty() || ending == Outcome(Status::Done));
         EXPECT_EQ(model.Text4, row.list);
-        EXPECT_EQ(model.Text1 + L"|" + model.Text2 + L"|" + model.Text3, row.fields);
-        EXPECT_FALSE(slot.has_value()) << "the file is released at once, also at a stop";
+        EXPECT_EQ(Fields(model), row.fields);
+        EXPECT_FALSE(slot) << "the file is released at once, also at a stop";
     }
     EXPECT_EQ(folder.Read(), row.file);
     EXPECT_EQ(Clear(folder.programFolder(), model, slot), Status::Done);
-    EXPECT_EQ(model.Text1 + L"|" + model.Text2 + L"|" + model.Text3 + model.Text4, row.fields);
+    EXPECT_EQ(Fields(model) + model.Text4, row.fields);
     EXPECT_EQ(folder.Read(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ImportTest, ::testing::ValuesIn(ImportRows),
                          [](const auto& test) { return std::string(test.param.name); });
 
-#ifdef _WIN32
-HANDLE other = INVALID_HANDLE_VALUE; // another program's handle on the file
-const auto LetGo = [] { CloseHandle(std::exchange(other, INVALID_HANDLE_VALUE)); };
-#else
-const auto LetGo = [] {};
-#endif
-
-// Puts the file into the named state; says why not where this system or user
-// cannot have it.
-const char* Enter(std::string_view state, const fs::path& file) {
-    if (state.starts_with("Missing") || state.starts_with("Folder"))
-        fs::remove(file);
-    if (state.starts_with("Folder"))
-        fs::create_directory(file);
-    if (state == "ReadOnly" || state == "Unreadable") { // Windows can only make it read-only
-        fs::permissions(file, state == "ReadOnly" ? fs::perms::owner_read : fs::perms::none);
-        const bool ignored =
-            state == "ReadOnly" ? !!std::ofstream(file, std::ios::app) : !!std::ifstream(file);
-        return ignored ? "this user gets past the file's permissions" : nullptr;
-    }
-#ifdef _WIN32
-    const auto hold = [&](DWORD access, DWORD share) {
-        other = CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
-        return other == INVALID_HANDLE_VALUE ? "the file cannot be held" : nullptr;
-    };
-    if (state == "Hidden" || state == "System")
-        SetFileAttributesW(file.c_str(),
-                           state == "Hidden" ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_SYSTEM);
-    if (state == "HeldWithoutSharing")
-        return hold(GENERIC_READ, 0);
-    if (state == "HeldSharingReads")
-        return hold(GENERIC_WRITE, FILE_SHARE_READ);
-    if (state == "HeldSharingReadsAndWrites" || state == "DeletedWhileHeld")
-        hold(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    // Windows then hides the name, or denies it to every open, until the holder lets go.
-    if (state == "DeletedWhileHeld" && DeleteFileW(file.c_str()) &&
-        GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return "Wine keeps showing a deleted file that is still held";
-    return nullptr;
-#else
-    const bool windowsOnly = state.starts_with("Held") || state == "DeletedWhileHeld" ||
-                             state == "Hidden" || state == "System";
-    return windowsOnly ? "a state of Windows files" : nullptr;
-#endif
-}
+// The states a file may be in. Each needs Windows but where said.
+enum class State { Missing, Folder, Hidden, ReadOnly, HeldUnshared, HeldSharingReads, HeldSharing };
 
 struct FaultRow {
-    const char* name; // of the state
+    const char* name;
+    State state;
     Outcome refresh;
     Outcome clear;
     std::optional<std::string_view> bytes; // afterwards; nothing where no file is
@@ -183,26 +139,60 @@ const Outcome Finished = Status::Done, Missing = Status::FileMissing,
               OpenFailed = ErrorKind::OpenFailed, Refused = ErrorKind::TruncateFailed;
 const std::optional<std::string_view> Kept = TwoGroups, Emptied = "", Gone = {};
 const std::wstring Separator(1, fs::path::preferred_separator);
+constexpr bool OnWindows = fs::path::preferred_separator == L'\\';
 
 const FaultRow FaultRows[] = {
-    {"Missing", Missing, Missing, Gone},
-    {"Folder", Missing, Missing, Gone},
-    {"Hidden", Missing, Missing, Kept},
-    {"System", Missing, Missing, Kept},
-    {"ReadOnly", Finished, Refused, Kept},
-    {"Unreadable", OpenFailed, Refused, Kept},
-    {"HeldWithoutSharing", OpenFailed, Refused, Kept},
-    {"HeldSharingReads", Finished, Refused, Kept},
-    {"HeldSharingReadsAndWrites", Finished, Finished, Emptied},
-    {"OpenInTheSlot", Finished, Finished, Emptied},
-    {"DeletedWhileHeld", Missing, Missing, Gone},
-    {"MissingAtTheOpen", OpenFailed, Missing, Gone, true},
-    {"FolderAtTheOpen", OnWindows ? OpenFailed : Outcome(ErrorKind::ReadFailed), Missing, Gone,
-     true},
-    {"NonAsciiProgramFolder", Finished, Finished, Emptied, false,
+    {"Missing", State::Missing, Missing, Missing, Gone},
+    {"Folder", State::Folder, Missing, Missing, Gone},
+    {"Hidden", State::Hidden, Missing, Missing, Kept},
+    {"ReadOnly", State::ReadOnly, Finished, Refused, Kept},
+    {"HeldWithoutSharing", State::HeldUnshared, OpenFailed, Refused, Kept},
+    {"HeldSharingReads", State::HeldSharingReads, Finished, Refused, Kept},
+    {"HeldSharingReadsAndWrites", State::HeldSharing, Finished, Finished, Emptied},
+    {"MissingAtTheOpen", State::Missing, OpenFailed, Missing, Gone, true},
+    {"FolderAtTheOpen", State::Folder, OnWindows ? OpenFailed : Outcome(ErrorKind::ReadFailed),
+     Missing, Gone, true},
+    {"NonAsciiProgramFolder", State{-1}, Finished, Finished, Emptied, false,
      L" Pr\u00f6gr\u00e4mm \u0394\u03b9\u03b1 \u4f4d\u7f6e \U0001F600"},
-    {"ProgramFolderOver260Characters", Finished, Finished, Emptied, false,
+    {"ProgramFolderOver260Characters", State{-1}, Finished, Finished, Emptied, false,
      Separator + std::wstring(150, L'a') + Separator + std::wstring(150, L'b')}};
+
+// Another program's hold on the file, let go at the end of the test.
+struct Holder {
+#ifdef _WIN32
+    Holder(const fs::path& file, DWORD access, DWORD share)
+        : handle(CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~Holder() {
+        CloseHandle(handle);
+    }
+    HANDLE handle;
+#endif
+};
+
+// Puts the file into the state; says why not where this system cannot.
+const char* Enter(State state, const fs::path& file, std::optional<Holder>& holder) {
+    if (state == State::Missing || state == State::Folder)
+        fs::remove(file);
+    if (state == State::Folder)
+        fs::create_directory(file);
+    if (state == State::ReadOnly) // all Windows can make of permissions
+        fs::permissions(file, fs::perms::owner_read);
+    if (state == State::ReadOnly && std::ofstream(file, std::ios::app))
+        return "this user writes past the file's permissions";
+    if (state < State::Hidden || state == State::ReadOnly || state > State::HeldSharing)
+        return nullptr;
+#ifdef _WIN32
+    const DWORD shares[] = {0, FILE_SHARE_READ, FILE_SHARE_READ | FILE_SHARE_WRITE};
+    if (state == State::Hidden)
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    else
+        holder.emplace(file, GENERIC_READ | GENERIC_WRITE,
+                       shares[static_cast<int>(state) - static_cast<int>(State::HeldUnshared)]);
+    return nullptr;
+#else
+    return holder ? nullptr : "a state of Windows files";
+#endif
+}
 
 class FileFaultTest : public ::testing::TestWithParam<FaultRow> {};
 
@@ -210,36 +200,31 @@ TEST_P(FileFaultTest, CommandsReportTheFaultAndLeaveTheFileAlone) {
     const FaultRow& row = GetParam();
     testing::ProgramFolder folder(row.folderSuffix);
     folder.Write(TwoGroups);
-    const std::wstring path = CoordinateFilePath(folder.programFolder());
     WindowModel model{L"", L"", L"", L"old list", false};
     FileSlot slot;
-    if (std::string_view(row.name) == "OpenInTheSlot") // as a stopped import may leave it
-        slot.emplace(platform::File::OpenForReading(path));
-    const std::shared_ptr<void> letGo(nullptr, [](void*) { LetGo(); }); // also at a skip
-    const char* unenforced = Enter(row.name, folder.coordinateFile());
-    if (unenforced && row.refresh != Finished)
+    std::optional<Holder> holder;
+    if (const char* unenforced = Enter(row.state, folder.coordinateFile(), holder))
         GTEST_SKIP() << unenforced;
-    const RunImport import = [&](const auto& at) { ImportEntries(at, model, slot); };
+    const RunImport import = [&](const auto& path) { ImportEntries(path, model, slot); };
     EXPECT_EQ(EndingOf([&] {
                   if (!row.atTheOpen)
                       return Refresh(folder.programFolder(), slot, import);
-                  import(path); // where Refresh hands over
+                  import(folder.coordinatePath()); // where Refresh hands over
                   return Status::Done;
-              }),
+              }).first,
               row.refresh);
-    EXPECT_EQ(model.Text4, row.refresh == Finished ? testing::TwoEntries : L"old list");
-    if (unenforced)
-        GTEST_SKIP() << unenforced;
-    EXPECT_EQ(EndingOf([&] { return Clear(folder.programFolder(), model, slot); }), row.clear);
+    EXPECT_EQ(model.Text4, row.refresh == Finished ? TwoEntries : L"old list");
+    EXPECT_EQ(EndingOf([&] { return Clear(folder.programFolder(), model, slot); }).first,
+              row.clear);
     EXPECT_EQ(model.Text4, L"");
-    EXPECT_FALSE(slot.has_value());
-    LetGo();
+    EXPECT_FALSE(slot);
+    holder.reset();
     // What is gone stays gone, even for a truncation past the existence test.
-    const auto truncate = [&] { return TruncateCoordinateFile(path, slot), Status::Done; };
-    EXPECT_TRUE(row.bytes || EndingOf(truncate) == Refused);
+    const auto truncate = [&] {
+        return TruncateCoordinateFile(folder.coordinatePath(), slot), Status::Done;
+    };
+    EXPECT_TRUE(row.bytes || EndingOf(truncate).first == Refused);
     EXPECT_EQ(folder.Read(), row.bytes);
-    if (row.bytes) // nothing of ours holds the file any longer
-        fs::rename(folder.coordinateFile(), testing::AsPath(path + L".old"));
 }
 
 INSTANTIATE_TEST_SUITE_P(States, FileFaultTest, ::testing::ValuesIn(FaultRows),
@@ -309,34 +294,11 @@ TEST(CommaLocaleTest, ImportScalesWithTheUsersSeparator) {
     folder.Write("[p]\r\nx=12,5\r\ny= 0,3\r\nz=-1e-6\r\n[q]\r\nx=1\r\ny=2\r\nz=1.5\r\n");
     WindowModel model{L"", L"", L"", L"", true};
     FileSlot slot;
-    std::wstring stop;
-    EndingOf(
-        [&] {
-            return ImportEntries(CoordinateFilePath(folder.programFolder()), model, slot),
-                   Status::Done;
-        },
-        &stop);
+    const auto import = [&] {
+        return ImportEntries(folder.coordinatePath(), model, slot), Status::Done;
+    };
+    EXPECT_EQ(EndingOf(import).second, L"Line 8 of " SHOWN_FILE L": \"1.5\" is not a number.");
     EXPECT_EQ(model.Text4, L"200, 4,8, -1,6E-05");
-    EXPECT_EQ(stop, L"Line 8 of " SHOWN_FILE L": \"1.5\" is not a number.");
-}
-
-// Sentences that no import above gives: kind, text, system message, sentence.
-TEST(DescribeErrorTest, NamesWhatFailedAndWhy) {
-    using Row = std::tuple<ErrorKind, std::wstring_view, std::wstring_view, std::wstring_view>;
-    const Row rows[] = {
-        {ErrorKind::TypeMismatch, L"12345678901234567890123456789012345678\xD83D\xDE00!", L"",
-         L"Line 4 of " SHOWN_FILE L": \"12345678901234567890123456789012345678\u2026\""
-         L" is not a number."}, // not half of a surrogate pair
-        {ErrorKind::FileAlreadyOpen, L"", L"", SHOWN_FILE L" is already open."},
-        {ErrorKind::OpenFailed, L"", L"Access is denied",
-         SHOWN_FILE L" could not be opened: Access is denied"},
-        {ErrorKind::ReadFailed, L"", L"Is a directory",
-         SHOWN_FILE L" could not be read: Is a directory"},
-        {ErrorKind::TruncateFailed, L"", L"", SHOWN_FILE L" could not be emptied."}};
-    for (const auto& [kind, text, systemMessage, sentence] : rows)
-        EXPECT_EQ(DescribeError(
-                      CoordinateError(kind, 4, std::wstring(text), std::wstring(systemMessage))),
-                  sentence);
 }
 
 // Values and bad lines are decoded whole in code page 932 (under Wine:
@@ -351,15 +313,25 @@ TEST(DoubleByteTest, ValuesAndBadLinesAreDecodedWhole) {
         "[p]\r\nx=\x82\xA0\x83\x41\r\ny=2\r\nz=3\r\n[q]\r\nx=1\r\n\x82\xA0\x83\x41\r\nz=3");
     WindowModel model;
     FileSlot slot;
-    std::wstring stop;
-    EndingOf(
-        [&] {
-            return ImportEntries(CoordinateFilePath(folder.programFolder()), model, slot),
-                   Status::Done;
-        },
-        &stop);
+    const auto import = [&] {
+        return ImportEntries(folder.coordinatePath(), model, slot), Status::Done;
+    };
+    EXPECT_EQ(EndingOf(import).second,
+              L"Line 7 of " SHOWN_FILE L" has no \"=\": \"\u3042\u30A2\".");
     EXPECT_EQ(model.Text4, L"\u3042\u30A2, 2, 3");
-    EXPECT_EQ(stop, L"Line 7 of " SHOWN_FILE L" has no \"=\": \"\u3042\u30A2\".");
+}
+
+// Sentences no import above gives: a long text is cut, never inside a UTF-16
+// surrogate pair; a file operation gives the system's reason, if any.
+TEST(DescribeErrorTest, CutsLongTextsAndGivesTheSystemsReason) {
+    const std::wstring text = std::wstring(38, L'1') + L"\xD83D\xDE00!";
+    EXPECT_EQ(DescribeError(CoordinateError(ErrorKind::TypeMismatch, 4, text)),
+              L"Line 4 of " SHOWN_FILE L": \"" + std::wstring(38, L'1') +
+                  L"\u2026\" is not a number.");
+    EXPECT_EQ(DescribeError(CoordinateError(ErrorKind::OpenFailed, 0, L"", L"Access is denied")),
+              SHOWN_FILE L" could not be opened: Access is denied");
+    EXPECT_EQ(DescribeError(CoordinateError(ErrorKind::TruncateFailed, 0)),
+              SHOWN_FILE L" could not be emptied.");
 }
 
 TEST(LongPathFormTest, PrefixesPathsFrom260CharactersAndMakesSeparatorsSingle) {
@@ -368,14 +340,12 @@ TEST(LongPathFormTest, PrefixesPathsFrom260CharactersAndMakesSeparatorsSingle) {
         {L"C:\\Games\\cleo\\Temp.INI", L"C:\\Games\\cleo\\Temp.INI"},
         {L"C:\\\\cleo\\Temp.INI", L"C:\\\\cleo\\Temp.INI"},
         {L"C:\\" + std::wstring(256, L'd'), L"C:\\" + std::wstring(256, L'd')},
-        {L"C:\\" + std::wstring(257, L'd'), L"\\\\?\\C:\\" + std::wstring(257, L'd')},
         {L"C:\\" + deep + L"\\\\cleo\\Temp.INI", L"\\\\?\\C:\\" + deep + L"\\cleo\\Temp.INI"},
         {L"\\\\server\\share\\" + deep + L"\\\\cleo\\Temp.INI",
          L"\\\\?\\UNC\\server\\share\\" + deep + L"\\cleo\\Temp.INI"},
-        {L"\\\\?\\C:\\\\cleo\\Temp.INI",
-         L"\\\\?\\C:\\cleo\\Temp.INI"}, // started as \\?\C:\velmora.exe
-        {L"\\\\?\\UNC\\server\\share\\\\cleo\\Temp.INI",
-         L"\\\\?\\UNC\\server\\share\\cleo\\Temp.INI"}};
+        // A program started as \\?\C:\velmora.exe: Windows does not make that form's separators
+        // single.
+        {L"\\\\?\\C:\\\\cleo\\Temp.INI", L"\\\\?\\C:\\cleo\\Temp.INI"}};
     for (const auto& [path, expected] : rows)
         EXPECT_EQ(LongPathForm(path), expected) << path.size() << " characters";
 }

@@ -29,6 +29,7 @@ class ProgramFolder {
     }
 
     std::wstring programFolder() const { return folder_; }
+    std::wstring coordinatePath() const { return AsWide(coordinateFile()); }
     std::filesystem::path coordinateFile() const { return AsPath(folder_) / "cleo" / "Temp.INI"; }
     void Write(std::string_view bytes) const { WriteBytes(coordinateFile(), bytes); }
     std::optional<std::string> Read() const { return ReadBytes(coordinateFile()); }
