@@ -1,113 +1,90 @@
-// The buttons' clicks: what each command leaves in the controls, in the file
-// and in the message the user is shown.
+// What the user meets by mouse and keys: what each control does to the list
+// and the file, and the message it shows.
 #include "form1_fixture.h"
 
-#include <commctrl.h>
+#include <tuple>
 
 namespace velmora::testing {
-namespace {
+using namespace std::string_literals;
 
-// Run in order on one window: the option is read afresh by every Refresh, and
-// only Uncheck deselects it.
-TEST_F(Form1Test, RefreshRebuildsTheListAsTheOptionSaysAndClearEmptiesListAndFile) {
-    folder.Write(TwoGroups);
-    const std::pair<ControlId, Fields> steps[] = {
-        {IdCommand3, {L"1, 2, 3\r\n4, 5, 6", L"4", L"5", L"6"}},
-        {IdOption1, {L"16, 32, 48\r\n64, 80, 96", L"64", L"80", L"96"}},
-        {IdCommand3, {L"1, 2, 3\r\n4, 5, 6", L"4", L"5", L"6"}},
-    };
-    for (const auto& [optionButton, after] : steps) {
-        Press(optionButton); // twice: a second click leaves the option as it is
-        Press(optionButton);
-        for (int time = 0; time < 2; ++time) {
-            Press(IdCommand1);
-            EXPECT_EQ(Shown(), after);
-        }
-        EXPECT_EQ(Focused(), IdCommand1) << "the covered button must not take the focus";
+class CommandsTest : public Form1Test {
+  protected:
+    // As the mouse clicks the control's centre: what lies on top there takes it.
+    void Click(ControlId id) {
+        RECT rect{};
+        GetWindowRect(Control(id), &rect);
+        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        const HWND hit = WindowFromPoint(point);
+        ScreenToClient(hit, &point);
+        SendMessageW(hit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        SendMessageW(hit, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     }
-    EXPECT_EQ(folder.Read(), TwoGroups);
-    // Pressed by the user (Tab reaches it), the covered button imports too.
+    // Through the message loop to the control, focused first, Shift held or not.
+    void Key(ControlId control, WORD key, bool shift = false) {
+        SetFocus(Control(control));
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+        PostMessageW(GetFocus(), WM_KEYUP, key, 0xC000'0001);
+        Pump();
+    }
+};
+
+constexpr wchar_t Plain[] = L"1, 2, 3\r\n4, 5, 6", Times16[] = L"16, 32, 48\r\n64, 80, 96";
+constexpr char Broken[] = "[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny 5\r\nz=6\r\n";
+
+// Run in order on one window, the file written afresh (or missing) before each
+// step. A click, or a key (Enter and Space press the focused button as in
+// dialogs, F5 refreshes from anywhere); Command2 lies under the list, out of
+// the mouse's reach but not of Tab's. Clear empties the list and the file.
+TEST_F(CommandsTest, EachControlAndKeyDoesItsOwnCommandAndTellsWhatWentWrong) {
     SetWindowTextW(Control(IdText4), L"typed");
-    Press(IdCommand2);
-    EXPECT_EQ(Text(IdText4), L"1, 2, 3\r\n4, 5, 6");
-    Press(IdOption1);
-    Press(IdCommand4); // Clear: the list and the file, not the fields nor the option
-    EXPECT_EQ(Shown(), (Fields{L"", L"4", L"5", L"6"}));
-    EXPECT_TRUE(Checked(IdOption1));
-    EXPECT_EQ(folder.Read(), "");
-    EXPECT_TRUE(messages.empty());
-}
-
-// Notes the cursor whenever the list's text is set.
-LRESULT CALLBACK NoteCursor(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR cursor) {
-    if (message == WM_SETTEXT)
-        *reinterpret_cast<HCURSOR*>(cursor) = GetCursor();
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-void ExpectMessage(const Form1Test& test, const RecordedMessage& message, const wchar_t* text) {
-    EXPECT_EQ(message.owner, test.form.window());
-    EXPECT_EQ(message.caption, L"Velmora");
-    EXPECT_EQ(message.type, static_cast<UINT>(MB_OK)) << "one OK button, no icon";
-    EXPECT_EQ(message.text, text);
-}
-
-// The wait cursor shows while the list fills (a moment on a huge file), and
-// neither over a message box nor afterwards.
-TEST_F(Form1Test, MissingFileIsReportedAfterRefreshKeepsAndClearEmptiesTheList) {
-    const HCURSOR before = LoadCursorW(nullptr, IDC_CROSS);
-    SetCursor(before);
-    const HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
-    HCURSOR whileFilling = nullptr;
-    SetWindowSubclass(Control(IdText4), NoteCursor, 1, reinterpret_cast<DWORD_PTR>(&whileFilling));
-    folder.Write(TwoGroups);
-    Press(IdCommand1);
-    EXPECT_EQ(whileFilling, wait);
-    EXPECT_EQ(GetCursor(), before);
-    std::filesystem::remove(folder.coordinateFile());
-    for (const auto& [button, list] :
-         {std::pair{IdCommand1, L"1, 2, 3\r\n4, 5, 6"}, {IdCommand4, L""}, {IdCommand1, L""}}) {
+    const std::tuple<const char*, ControlId, WORD, const wchar_t*, const wchar_t*> steps[] = {
+        {TwoGroups.data(), IdCommand2, 0, L"typed", nullptr},
+        {TwoGroups.data(), IdOption1, 0, L"typed", nullptr},
+        {TwoGroups.data(), IdCommand1, 0, Times16, nullptr},
+        {TwoGroups.data(), IdCommand1, 0, Times16, nullptr},
+        {TwoGroups.data(), IdCommand3, 0, Times16, nullptr},
+        {TwoGroups.data(), IdCommand1, 0, Plain, nullptr},
+        {TwoGroups.data(), IdCommand4, 0, L"", nullptr},
+        {TwoGroups.data(), IdText1, VK_F5, Plain, nullptr},
+        {TwoGroups.data(), IdCommand4, VK_RETURN, L"", nullptr},
+        {TwoGroups.data(), IdText1, VK_RETURN, L"", nullptr},
+        {TwoGroups.data(), IdCommand2, VK_RETURN, Plain, nullptr},
+        {TwoGroups.data(), IdCommand4, VK_SPACE, L"", nullptr},
+        {Broken, IdCommand1, 0, L"1, 2, 3", L"Line 7 of cleo\\Temp.INI has no \"=\": \"y 5\"."},
+        {nullptr, IdCommand1, 0, L"1, 2, 3", L"An important file not found."},
+        {nullptr, IdCommand4, 0, L"", L"An important file not found."},
+        {nullptr, IdLabel1, 0, L"", L"Velmora 1.00 \u2014 made by the Velmora developers."}};
+    for (const auto& [file, control, key, list, message] : steps) {
+        std::filesystem::remove(folder.coordinateFile());
+        if (file != nullptr)
+            folder.Write(file);
         messages.clear();
-        Press(button);
-        ASSERT_EQ(messages.size(), 1u);
-        ExpectMessage(*this, messages[0], L"An important file not found.");
-        EXPECT_EQ(messages[0].listWhileShown, list);
-        EXPECT_EQ(messages[0].cursor, before);
-        EXPECT_EQ(Shown(), (Fields{list, L"4", L"5", L"6"}));
+        key == 0 ? Click(control) : Key(control, key);
+        EXPECT_EQ(Text(IdText4), list) << control << " " << key;
+        EXPECT_EQ(messages, message ? std::vector{L"Velmora: "s + message} : decltype(messages){});
+        if (control == IdCommand4) {
+            EXPECT_EQ(folder.Read(), file ? std::optional(""s) : std::nullopt);
+        }
     }
-    EXPECT_EQ(folder.Read(), std::nullopt) << "no file is created";
-    RemoveWindowSubclass(Control(IdText4), NoteCursor, 1);
 }
 
-// A stop leaves the entries and fields stored before it, and says where.
-TEST_F(Form1Test, StoppedImportIsReportedWithWhatItLeft) {
-    SetWindowTextW(Control(IdText4), L"earlier list");
-    folder.Write("[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny 5\r\nz=6\r\n");
-    Press(IdCommand1);
-    ASSERT_EQ(messages.size(), 1u);
-    ExpectMessage(*this, messages[0], L"Line 7 of cleo\\Temp.INI has no \"=\": \"y 5\".");
-    EXPECT_EQ(messages[0].listWhileShown, L"1, 2, 3");
-    EXPECT_EQ(Shown(), (Fields{L"1, 2, 3", L"4", L"2", L"3"}));
+// Tab follows the tab index, not the stacking, and selects a field's text;
+// focus rectangles show from then on.
+TEST_F(CommandsTest, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
+    const ControlId order[] = {IdText4, IdOption1, IdCommand3, IdCommand4, IdText1,
+                               IdText2, IdText3,   IdCommand1, IdCommand2, IdText4};
+    SetWindowTextW(Control(IdText1), L"abc");
+    for (std::size_t step = 1; step < std::size(order); ++step) {
+        Key(order[step - 1], VK_TAB);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[step]);
+        Key(order[step], VK_TAB, true);
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[step - 1]);
+    }
+    EXPECT_EQ(SendMessageW(Control(IdText1), EM_GETSEL, 0, 0), MAKELONG(0, 3));
+    EXPECT_EQ(SendMessageW(form.window(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS, 0);
 }
 
-// As an edit control does that cannot make room: it fails, and sets no error.
-LRESULT CALLBACK RefuseText(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                            DWORD_PTR) {
-    if (message != WM_SETTEXT)
-        return DefSubclassProc(window, message, wParam, lParam);
-    SetLastError(ERROR_SUCCESS);
-    return FALSE;
-}
-
-TEST_F(Form1Test, AListThatRefusesItsTextIsReportedWithoutAFalseReason) {
-    folder.Write(TwoGroups);
-    SetWindowSubclass(Control(IdText4), RefuseText, 1, 0);
-    Press(IdCommand1);
-    ASSERT_EQ(messages.size(), 1u);
-    ExpectMessage(*this, messages[0],
-                  L"Velmora could not show the result: the field could not take that much text.");
-}
-
-} // namespace
 } // namespace velmora::testing
