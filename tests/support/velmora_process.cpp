@@ -3,7 +3,6 @@
 #include "control_ids.h"
 
 #include <stdexcept>
-#include <string>
 
 namespace velmora::testing {
 // The first Form1 on the screen, if the process shows it.
@@ -14,6 +13,12 @@ static HWND ShownForm(DWORD processId) {
     return owner == processId && IsWindowVisible(form) ? form : nullptr;
 }
 
+std::wstring TextOf(HWND window) {
+    std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), L'\0');
+    SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
 void EndProcess(HANDLE process) noexcept {
     TerminateProcess(process, 1);
     WaitForSingleObject(process, 5000);
@@ -22,13 +27,12 @@ void EndProcess(HANDLE process) noexcept {
 
 VelmoraProcess::VelmoraProcess(const std::filesystem::path& executable,
                                const std::filesystem::path& workingFolder, int showCommand) {
-    std::wstring commandLine = L"\"" + executable.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(executable.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.c_str(), &startup, &started))
         throw std::runtime_error("velmora.exe could not be started");
     CloseHandle(started.hThread);

@@ -5,8 +5,13 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
 
 namespace velmora::testing {
+
+// A window's text by WM_GETTEXT, which unlike GetWindowText also reads another
+// process's controls.
+std::wstring TextOf(HWND window);
 
 // Ends the process if it still runs, and lets its handle go.
 void EndProcess(HANDLE process) noexcept;
@@ -23,7 +28,8 @@ class VelmoraProcess {
 
     HWND form() const noexcept { return form_; }
 
-    // The exit code once the process has ended, or STILL_ACTIVE after the timeout.
+    // The exit code once the process has ended, or STILL_ACTIVE after the
+    // timeout.
     DWORD WaitForExit(DWORD milliseconds) const;
 
   private:
