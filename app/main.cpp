@@ -1,8 +1,7 @@
 #include "com_apartment.h"
 #include "form1.h"
 #include "message_box.h"
-#include "platform.h"
-#include "system_error.h"
+#include "module_folder.h"
 #include "system_functions.h"
 
 #include <windows.h>
@@ -33,23 +32,10 @@ int RunMessageLoop(velmora::Form1& form) {
     return static_cast<int>(message.wParam);
 }
 
-// The folder holding velmora.exe, as the system reports it: no trailing
-// backslash, except at a drive's root ("C:\").
+// The folder holding velmora.exe, as the system reports it.
 std::wstring ProgramFolder() {
-    // No MAX_PATH limit: a name cut short fills the whole buffer, which then grows.
-    std::wstring path(MAX_PATH, L'\0');
-    DWORD length = 0;
-    while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) ==
-           path.size())
-        path.resize(path.size() * 2);
-    if (length == 0)
-        throw velmora::SystemFailure(velmora::FindFolderFailed,
-                                     velmora::platform::LastErrorExplanation());
-    path.resize(length);
-    std::wstring folder = path.substr(0, path.find_last_of(L"\\/"));
-    if (folder.ends_with(L':'))
-        folder += L'\\';
-    return folder;
+    return velmora::ModuleFolder(
+        [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
 }
 
 // A window destroyed on the way out of a failed start has posted a quit, which

@@ -3,72 +3,50 @@
 #include "control_ids.h"
 
 #include <stdexcept>
-#include <string>
 
 namespace velmora::testing {
-namespace {
-
-// Under Wine the first start of a session also starts Wine's own services.
-constexpr int StartupMilliseconds = 45'000;
-constexpr int ReactionMilliseconds = 10'000;
-constexpr int PollMilliseconds = 20;
-
-// Polls for a visible top-level window of the class and process while the process runs.
-HWND WaitForWindow(HANDLE process, DWORD processId, const wchar_t* windowClass, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += PollMilliseconds) {
-        for (HWND window = nullptr;
-             (window = FindWindowExW(nullptr, window, windowClass, nullptr)) != nullptr;) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == processId && IsWindowVisible(window))
-                return window;
-        }
-        if (WaitForSingleObject(process, PollMilliseconds) != WAIT_TIMEOUT)
-            break;
-    }
-    return nullptr;
+// The first Form1 on the screen, if the process shows it.
+static HWND ShownForm(DWORD processId) {
+    const HWND form = FindWindowW(Form1ClassName, nullptr);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(form, &owner);
+    return owner == processId && IsWindowVisible(form) ? form : nullptr;
 }
 
-} // namespace
+std::wstring TextOf(HWND window) {
+    std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), L'\0');
+    SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
+
+void EndProcess(HANDLE process) noexcept {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
 
 VelmoraProcess::VelmoraProcess(const std::filesystem::path& executable,
                                const std::filesystem::path& workingFolder, int showCommand) {
-    std::wstring commandLine = L"\"" + executable.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(executable.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.c_str(), &startup, &started))
-        throw std::runtime_error("velmora.exe could not be started, error " +
-                                 std::to_string(GetLastError()));
+        throw std::runtime_error("velmora.exe could not be started");
     CloseHandle(started.hThread);
-    process_ = started.hProcess;
-    id_ = started.dwProcessId;
-    form_ = WaitForWindow(process_, id_, Form1ClassName, StartupMilliseconds);
-    if (form_ == nullptr) {
-        TerminateProcess(process_, 1);
-        CloseHandle(process_);
-        throw std::runtime_error("velmora.exe showed no window");
-    }
+    process_.reset(started.hProcess);
+    // Under Wine the first start of a session also starts Wine's own services.
+    for (int waited = 0; (form_ = ShownForm(started.dwProcessId)) == nullptr; waited += 20)
+        if (waited > 45'000 || WaitForSingleObject(started.hProcess, 20) != WAIT_TIMEOUT)
+            throw std::runtime_error("velmora.exe showed no window");
 }
 
-VelmoraProcess::~VelmoraProcess() {
-    TerminateProcess(process_, 1);
-    WaitForSingleObject(process_, 5000);
-    CloseHandle(process_);
-}
-
-HWND VelmoraProcess::WaitForMessageBox() const {
-    return WaitForWindow(process_, id_, L"#32770", ReactionMilliseconds);
-}
-
-std::optional<DWORD> VelmoraProcess::WaitForExit(DWORD milliseconds) const {
-    DWORD code = 0;
-    if (WaitForSingleObject(process_, milliseconds) != WAIT_OBJECT_0 ||
-        !GetExitCodeProcess(process_, &code))
-        return std::nullopt;
+DWORD VelmoraProcess::WaitForExit(DWORD milliseconds) const {
+    WaitForSingleObject(process_.get(), milliseconds);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 

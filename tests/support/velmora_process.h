@@ -1,15 +1,23 @@
 #pragma once
 
+#include "unique_handle.h"
+
 #include <windows.h>
 
 #include <filesystem>
-#include <optional>
+#include <string>
 
 namespace velmora::testing {
 
+// A window's text by WM_GETTEXT, which unlike GetWindowText also reads another
+// process's controls.
+std::wstring TextOf(HWND window);
+
+// Ends the process if it still runs, and lets its handle go.
+void EndProcess(HANDLE process) noexcept;
+
 // A velmora.exe started from outside, as a user starts it, with its Form1
-// found. Ended when this goes, if it still runs. Shared by the smoke test and
-// the Refresh timing in bench/.
+// found; ended when this goes. Shared by the window tests and bench/.
 class VelmoraProcess {
   public:
     // The working folder may differ from the program's own on purpose: the
@@ -17,21 +25,15 @@ class VelmoraProcess {
     // shortcut's "Run:" setting asks for.
     VelmoraProcess(const std::filesystem::path& executable,
                    const std::filesystem::path& workingFolder, int showCommand = SW_SHOWDEFAULT);
-    VelmoraProcess(const VelmoraProcess&) = delete;
-    VelmoraProcess& operator=(const VelmoraProcess&) = delete;
-    ~VelmoraProcess();
 
     HWND form() const noexcept { return form_; }
 
-    // The message box the program shows, once it has appeared; nullptr if none does.
-    HWND WaitForMessageBox() const;
-
-    // The exit code once the process has ended, or nothing after the timeout.
-    std::optional<DWORD> WaitForExit(DWORD milliseconds) const;
+    // The exit code once the process has ended, or STILL_ACTIVE after the
+    // timeout.
+    DWORD WaitForExit(DWORD milliseconds) const;
 
   private:
-    HANDLE process_ = nullptr;
-    DWORD id_ = 0;
+    UniqueHandle<HANDLE, &EndProcess> process_;
     HWND form_ = nullptr;
 };
 

@@ -1,8 +1,12 @@
 // What Form1 asks of Windows where only Windows shows the effect (screen-reader
 // names, no ghost, a frame that changes under it), seen through the functions it
 // is given; and maximise requests, which Wine shows.
-#include "form1_fixture.h"
+#include "control_ids.h"
+#include "form1.h"
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <map>
 
 namespace velmora::testing {
