@@ -7,7 +7,7 @@
 // output, as the window would show them; 2 for a usage or output error.
 #include "coordinate_error.h"
 #include "entry_list.h"
-#include "files.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -18,7 +18,7 @@
 
 namespace {
 
-using velmora::testing::ToUtf8;
+using velmora::bench::ToUtf8;
 
 // A few thousand characters at a time: the conversion copies what it is given,
 // and copies of that size reuse the same memory, where larger ones would take
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         velmora::FileSlot slot;
         int status = 0;
         try {
-            velmora::ImportEntries(velmora::testing::FromUtf8(argv[argc - 1]), model, slot);
+            velmora::ImportEntries(velmora::bench::FromUtf8(argv[argc - 1]), model, slot);
         } catch (const velmora::CoordinateError& error) {
             std::fprintf(stderr, "%s\n", ToUtf8(velmora::DescribeError(error)).c_str());
             status = 1;

@@ -6,7 +6,7 @@
 // layer.
 //
 // Exit status: 0, or 2 for a usage, read or write error.
-#include "files.h"
+#include "utf8.h"
 #include "platform.h"
 
 #include <algorithm>
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        ReadAndWrite(velmora::testing::FromUtf8(argv[1]), listChars);
+        ReadAndWrite(velmora::bench::FromUtf8(argv[1]), listChars);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "import_floor: %s\n", error.what());

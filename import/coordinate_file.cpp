@@ -40,10 +40,9 @@ bool GroupReader::Next(Group& group) {
     if (!Available())
         return false;
     group.firstLine = lineNumber_ + 1;
-    for (std::string& line : group.lines) {
+    for (std::string& line : group.lines)
         if (!NextLine(line))
             throw CoordinateError(ErrorKind::InputPastEnd, lineNumber_ + 1, {});
-    }
     return true;
 }
 

@@ -22,15 +22,6 @@ std::wstring AsWide(const std::filesystem::path& path) {
     }
 }
 
-std::string ToUtf8(std::wstring_view text) {
-    const std::u8string bytes = AsPath(text).u8string();
-    return {bytes.begin(), bytes.end()};
-}
-
-std::wstring FromUtf8(std::string_view bytes) {
-    return AsWide(std::u8string(bytes.begin(), bytes.end()));
-}
-
 std::optional<std::string> ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in || !std::filesystem::is_regular_file(file))

@@ -1,7 +1,7 @@
 #pragma once
 
-// What the tests, the benchmarks and the fuzzers share: wide text as a path and
-// as UTF-8, a file's bytes, and a temporary folder.
+// What the tests, the benchmarks and the fuzzers share: wide text as a path, a
+// file's bytes, and a temporary folder.
 
 #include <filesystem>
 #include <optional>
@@ -15,10 +15,6 @@ namespace velmora::testing {
 // locale, which knows only ASCII).
 std::filesystem::path AsPath(std::wstring_view text);
 std::wstring AsWide(const std::filesystem::path& path);
-
-// Conversions through the path, which throw where the text is not Unicode.
-std::string ToUtf8(std::wstring_view text);
-std::wstring FromUtf8(std::string_view bytes);
 
 // The file's bytes; nothing where no regular file is.
 std::optional<std::string> ReadBytes(const std::filesystem::path& file);

@@ -22,11 +22,6 @@ class ProgramFolder {
         : folder_(AsWide(temp_.path() / "program") + std::wstring(suffix)) {
         std::filesystem::create_directories(AsPath(folder_) / "cleo");
     }
-    ~ProgramFolder() {
-        std::error_code ignored; // Windows keeps a read-only file
-        std::filesystem::permissions(coordinateFile(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-    }
 
     std::wstring programFolder() const { return folder_; }
     std::wstring coordinatePath() const { return AsWide(coordinateFile()); }
