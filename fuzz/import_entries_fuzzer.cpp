@@ -10,36 +10,35 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
 using velmora::fuzz::Check;
 
-struct Outcome {
-    velmora::WindowModel model{L"1", L"2", L"3", L"list", false};
-    bool stopped = false;
-};
-
-Outcome Import(std::string_view bytes, bool scaled) {
+// What an import of the bytes leaves in the window model, and whether it stopped.
+std::pair<velmora::WindowModel, bool> Import(std::string_view bytes, bool scaled) {
     // One file, rewritten for every input, in memory where the system offers it.
     static const velmora::testing::TempFolder folder(std::filesystem::is_directory("/dev/shm")
                                                          ? "/dev/shm"
                                                          : std::filesystem::temp_directory_path());
-    velmora::testing::WriteBytes(folder.path() / "Temp.INI", bytes);
-    Outcome outcome;
-    outcome.model.Option1 = scaled;
+    [[maybe_unused]] static const int cLocale =
+        setenv("LC_ALL", "C", 1); // quick to load, scaled import by import
+    const std::filesystem::path file = folder.path() / "Temp.INI";
+    velmora::testing::WriteBytes(file, bytes);
+    velmora::WindowModel model{L"1", L"2", L"3", L"list", scaled};
     velmora::FileSlot slot;
+    bool stopped = false;
     try {
-        velmora::ImportEntries(velmora::testing::AsWide(folder.path() / "Temp.INI"), outcome.model,
-                               slot);
+        velmora::ImportEntries(velmora::testing::AsWide(file), model, slot);
     } catch (const velmora::CoordinateError& error) {
-        outcome.stopped = !velmora::DescribeError(error).empty();
+        stopped = !velmora::DescribeError(error).empty();
     } catch (...) {
         velmora::fuzz::Fail("the import throws only CoordinateError");
     }
     Check(!slot, "the slot is released, also after a stop");
-    return outcome;
+    return {model, stopped};
 }
 
 // Lines end at CR or CR LF; the end of the file ends the last one.
@@ -73,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (data[0] & 2) {
         const std::wstring& kept = model.Text4;
         const std::wstring full =
-            Import(bytes + "=1\r\n[q]\r\nx=2\r\ny=3\r\nz=4\r\n", scaled).model.Text4;
+            Import(bytes + "=1\r\n[q]\r\nx=2\r\ny=3\r\nz=4\r\n", scaled).first.Text4;
         Check(full.starts_with(kept) &&
                   (kept.empty() || full.size() == kept.size() || full[kept.size()] == L'\r'),
               "the entries kept at a stop are a prefix of a longer file's list");
