@@ -5,12 +5,12 @@
 #include "fuzz_check.h"
 #include "scale_by_16.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <regex>
 #include <string>
 #include <variant>
 
@@ -28,12 +28,17 @@ Result Scale(const std::wstring& value, std::wstring_view separator) {
     }
 }
 
+// Blanks, a sign, digits with at most one ".", an exponent, blanks: where the
+// text holds only these characters, strtod takes exactly this grammar.
 Result Expected(const std::string& text) {
-    static const std::regex grammar(
-        R"([ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?[ \t]*)");
-    if (!std::regex_match(text, grammar))
+    const std::size_t first = std::min(text.find_first_not_of(" \t"), text.size());
+    const std::string number = text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    const char lead = number[number.starts_with('+') || number.starts_with('-')];
+    char* end = nullptr;
+    const double product = std::strtod(number.c_str(), &end) * 16;
+    if (number.find_first_not_of("0123456789+-.eE") != std::string::npos ||
+        (lead != '.' && (lead < '0' || lead > '9')) || end != number.c_str() + number.size())
         return velmora::ErrorKind::TypeMismatch;
-    const double product = std::strtod(text.c_str(), nullptr) * 16;
     if (std::isinf(product))
         return velmora::ErrorKind::Overflow;
     char printed[64];
