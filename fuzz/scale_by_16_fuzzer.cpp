@@ -51,8 +51,7 @@ Result Expected(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using velmora::fuzz::Check;
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const std::wstring wide(data, data + size);
-    Check(Scale(wide, L".") == Expected(text),
+    Check(Scale(std::wstring(data, data + size), L".") == Expected(text),
           "the product reads as strtod x 16 printed with %.15G");
     return 0;
 }

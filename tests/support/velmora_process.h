@@ -11,10 +11,18 @@ namespace velmora::testing {
 
 // A window's text by WM_GETTEXT, which unlike GetWindowText also reads another
 // process's controls.
-std::wstring TextOf(HWND window);
+inline std::wstring TextOf(HWND window) {
+    std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), L'\0');
+    SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()));
+    return text;
+}
 
 // Ends the process if it still runs, and lets its handle go.
-void EndProcess(HANDLE process) noexcept;
+inline void EndProcess(HANDLE process) noexcept {
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
 
 // A velmora.exe started from outside, as a user starts it, with its Form1
 // found; ended when this goes. Shared by the window tests and bench/.
@@ -28,9 +36,8 @@ class VelmoraProcess {
 
     HWND form() const noexcept { return form_; }
 
-    // The exit code once the process has ended, or STILL_ACTIVE after the
-    // timeout.
-    DWORD WaitForExit(DWORD milliseconds) const;
+    // Waited on for its exit code.
+    HANDLE process() const noexcept { return process_.get(); }
 
   private:
     UniqueHandle<HANDLE, &EndProcess> process_;
