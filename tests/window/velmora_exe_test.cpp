@@ -1,6 +1,7 @@
 // velmora.exe as a user starts it.
 #include "control_ids.h"
 #include "module_folder.h"
+#include "platform.h"
 #include "program_folder.h"
 #include "velmora_process.h"
 
