@@ -93,8 +93,8 @@ void Form1::ShowCentred(int showCommand) {
     const RECT rect = CentredInWorkArea(work, WindowSize(dpi_));
     SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // A maximising command (the starter's, which the first ShowWindow takes in
-    // any case) is undone in WM_SIZE.
+    // The first ShowWindow takes the starter's command in any case; a
+    // maximising one keeps the normal frame (see WM_GETMINMAXINFO).
     ShowWindow(window_.get(), showCommand);
     UpdateWindow(window_.get());
 }
@@ -145,10 +145,16 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
         RestoreFocus();
         return 0;
+    // A fixed window has nothing to show maximised, yet Windows maximises it for
+    // ShowWindow from another program, for the starter's show command ("Run:
+    // Maximized") and for Maximize on a minimised window's taskbar button. Two
+    // messages, one job each: WM_GETMINMAXINFO makes the maximised frame the
+    // normal one, so that nothing grows or moves on the screen, not even for a
+    // moment; WM_SIZE then gives the window back its normal state.
+    case WM_GETMINMAXINFO:
+        KeepFrameWhenMaximised(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
     case WM_SIZE:
-        // A fixed window has nothing to show maximised, yet Windows maximises
-        // it for ShowWindow from another program, or for the starter's show
-        // command ("Run: Maximized"); back to its place at once.
         if (wParam == SIZE_MAXIMIZED)
             ShowWindow(window_.get(), SW_RESTORE);
         break;
@@ -236,6 +242,23 @@ void Form1::OnDpiChanged(UINT dpi, const RECT& suggested) {
     const RECT rect = CentredOn(suggested, WindowSize(dpi));
     SetWindowPos(window_.get(), nullptr, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The normal rectangle is in workspace coordinates, which start at the primary
+// monitor's work area; the maximised position is relative to the primary
+// monitor, and Windows moves it onto the window's own.
+void Form1::KeepFrameWhenMaximised(MINMAXINFO& limits) const {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window_.get(), &placement))
+        return;
+    const RECT& normal = placement.rcNormalPosition;
+    const RECT work = MonitorInfo(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)).rcWork;
+    const RECT monitor =
+        MonitorInfo(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTONEAREST)).rcMonitor;
+    limits.ptMaxSize = {normal.right - normal.left, normal.bottom - normal.top};
+    limits.ptMaxPosition = {normal.left + work.left - monitor.left,
+                            normal.top + work.top - monitor.top};
 }
 
 // A new theme, high contrast or title-bar size brings a new frame (and maybe a

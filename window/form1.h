@@ -53,10 +53,10 @@ class Form1 {
     SIZE WindowSize(UINT dpi) const;
     void ApplyDpi(UINT dpi);
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void KeepFrameWhenMaximised(MINMAXINFO& limits) const;
     void OnFrameChanged();
     void ClearAccessibleNames();
     void OnSystemColoursChanged(WPARAM wParam, LPARAM lParam);
-    LRESULT OnControlColor(HDC context, HWND control);
     HWND Control(ControlId id) const;
 
     // Focus and keys (form1_keyboard.cpp).
