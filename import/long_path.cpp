@@ -11,8 +11,10 @@ std::wstring LongPathForm(const std::wstring& path) {
     const bool prefixed = path.starts_with(Prefix);
     if (path.size() < MaxPath && !prefixed)
         return path;
-    const bool network = !prefixed && path.starts_with(L"\\\\"); // \\server\share\...
-    std::wstring names = path.substr(prefixed ? Prefix.size() : network ? 2 : 0);
+    // \\.\C:\... is a device path like \\?\C:\..., not the share "C:" of a server ".".
+    const bool device = prefixed || path.starts_with(L"\\\\.\\");
+    const bool network = !device && path.starts_with(L"\\\\"); // \\server\share\...
+    std::wstring names = path.substr(device ? Prefix.size() : network ? 2 : 0);
     const auto doubled = [](wchar_t a, wchar_t b) { return a == L'\\' && b == L'\\'; };
     names.erase(std::unique(names.begin(), names.end(), doubled), names.end());
     return std::wstring(Prefix) + (network ? L"UNC\\" : L"") + names;
