@@ -1,11 +1,12 @@
 // Checks ScaleBy16 against the C library: a text in the number grammar gives
 // strtod × 16 printed with "%.15G" (an overflow where that is infinite), any
 // other text a type mismatch.
+#undef NDEBUG // every assert is an invariant, also in an optimised build
 #include "coordinate_error.h"
-#include "fuzz_check.h"
 #include "scale_by_16.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -21,10 +22,8 @@ using Result = std::variant<std::wstring, velmora::ErrorKind>;
 Result Scale(const std::wstring& value, std::wstring_view separator) {
     try {
         return velmora::ScaleBy16(value, separator);
-    } catch (const velmora::CoordinateError& error) {
+    } catch (const velmora::CoordinateError& error) { // any other ends the run: a finding
         return error.kind;
-    } catch (...) {
-        velmora::fuzz::Fail("ScaleBy16 throws only CoordinateError");
     }
 }
 
@@ -49,9 +48,7 @@ Result Expected(const std::string& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using velmora::fuzz::Check;
     const std::string text(reinterpret_cast<const char*>(data), size);
-    Check(Scale(std::wstring(data, data + size), L".") == Expected(text),
-          "the product reads as strtod x 16 printed with %.15G");
+    assert(Scale(std::wstring(data, data + size), L".") == Expected(text));
     return 0;
 }

@@ -62,15 +62,16 @@ struct ImportRow {
 
 const std::string Two(TwoGroups);
 const std::wstring TwoEntries(testing::TwoEntries);
-const std::wstring TwoScaled = L"16, 32, 48\r\n64, 80, 96";
-// A group whose last CR ends the first 64 KiB read and whose LF begins the next.
-const std::string SplitCrLf = "[" + std::string(65518, 'p') + "]\r\nx=1\r\ny=2\r\nz=3\r\n";
+// The first read (64 KiB and a byte) ends between a CR and its LF; the second,
+// shorter, leaves the first one's CRs in the buffer past its end.
+const std::string SplitCrLf = "[pp]\r\nx=1\r\ny=2\r\nz=3\r\n[" + std::string(65498, 'p') +
+                              "]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz=6";
 
 const ImportRow ImportRows[] = {
     {"ZeroBytesKeepTheFields", false, "", L"", L"a|b|c"},
     {"FieldsEndAsTheLastGroup", false, Two, TwoEntries, L"4|5|6"},
     {"MixedLineEndsNoFinalOne", false, "[p]\rx=1\r\ny=2\rz=3", L"1, 2, 3", L"1|2|3"},
-    {"CrAndLfInTwoReads", false, SplitCrLf, L"1, 2, 3", L"1|2|3"},
+    {"CrAndLfInTwoReads", false, SplitCrLf, L"1, 2, 3\r\n" + TwoEntries, L"4|5|6"},
     {"ValueLongerThanARead", false, "[p]\r\nx=" + std::string(200000, 'v') + "\r\ny=2\r\nz=3",
      std::wstring(200000, L'v') + L", 2, 3", std::wstring(200000, L'v') + L"|2|3"},
     {"LineFeedsAloneEndNoLine", false, "[p]\nx=1\ny=2\nz=3\n", L"", L"a|b|c",
@@ -78,18 +79,17 @@ const ImportRow ImportRows[] = {
     {"KeysHeadersEqualsBlanksAndNulStay", false, "\r\nx= 1\0\r\n=2 =x=y\r\nk=a value \x80="s,
      L" 1\0, 2 , a value \u20AC"s, L" 1\0|2 |a value \u20AC"s},
     {"AnsiCodePage", false,
-     "[\x8D]\r\nx=\x80\r\ny=1\r\nz=2\r\n[q]\r\nx=\x9F\xBD\r\ny=\xFF\r\nz=\x7F",
-     L"\u20AC, 1, 2\r\n\u0178\u00BD, \u00FF, \x7F", L"\u0178\u00BD|\u00FF|\x7F"},
+     "[\x8D]\r\nx=\x80\r\ny=1\r\nz=2\r\n[q]\r\nx=\x9F\xA0\r\ny=\xFF\r\nz=\x7F",
+     L"\u20AC, 1, 2\r\n\u0178\u00A0, \u00FF, \x7F", L"\u0178\u00A0|\u00FF|\x7F"},
     {"BlankLineBeforeAHeader", false, "[p]\r\nx=1\r\ny=2\r\nz=3\r\n\r\n[q]\r\nx=4\r\ny=5\r\nz=6",
      L"1, 2, 3", L"1|2|3", L"Line 6 of " SHOWN_FILE L" has no \"=\": \"[q]\"."},
     {"EmptyValueLineAfterACr", false, "[p]\r\nx=1\r\r\nz=3\r\n", L"", L"1|b|c",
      L"Line 3 of " SHOWN_FILE L" is empty where a value line was expected."},
     {"BlankLineAfterTheLastGroup", false, Two + "\r", TwoEntries, L"4|5|6",
      SHOWN_FILE L" ends at line 9, inside a position: every position needs four lines."},
-    {"HalfWrittenGroup", true, Two + "[r]\r\nx=7\r\ny=8\r", TwoScaled, L"64|80|96",
-     SHOWN_FILE L" ends at line 11, inside a position: every position needs four lines."},
-    {"ScaledThirdValueNotANumber", true, Two + "[r]\r\nx=7\r\ny=-8.5\r\nz=nine", TwoScaled,
-     L"112|-136|96", L"Line 12 of " SHOWN_FILE L": \"nine\" is not a number."},
+    {"ScaledThirdValueNotANumber", true, Two + "[r]\r\nx=7\r\ny=-8.5\r\nz=nine",
+     L"16, 32, 48\r\n64, 80, 96", L"112|-136|96",
+     L"Line 12 of " SHOWN_FILE L": \"nine\" is not a number."},
     {"ScaledProductTooLarge", true, "[p]\r\nx=1\r\ny=1e308\r\nz=3\r\n", L"", L"16|b|c",
      L"Line 3 of " SHOWN_FILE L": \"1e308\" multiplied by 16 is too large."},
     {"CommaLocaleUsesTheUsersSeparator", true,
@@ -135,16 +135,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ImportTest, ::testing::ValuesIn(ImportRows),
                          [](const auto& test) { return std::string(test.param.name); });
 
 // The states a file may be in; Hidden and the holds by another program need Windows.
-enum class State {
-    None,
-    Missing,
-    Folder,
-    ReadOnly,
-    Hidden,
-    HeldUnshared,
-    HeldSharingReads,
-    HeldSharing
-};
+enum class State { None, Missing, Folder, Hidden, HeldUnshared, HeldSharingReads, HeldSharing };
 
 struct FaultRow {
     const char* name;
@@ -240,12 +231,15 @@ struct ScaleRow {
     std::vector<std::wstring_view> values; // that give it
 };
 
+const std::wstring Tiny = L"0." + std::wstring(330, L'0') + L"1e+5"; // below a double's least
+
 // General format with 15 significant digits: fixed from 1E-04 to 15 digits before
 // the separator, the exponent form outside, with at least two exponent digits.
 const ScaleRow ScaleRows[] = {
-    {L".", L"0", {L"0", L"-0", L"-0.000", L"-1e-400", L"1e-99999999999999"}},
+    {L".", L"0", {L"0", L"-0", L"-0.000", L"-1E-400", L"1e-99999999999999999999", Tiny}},
     {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000", L"000000000000007"}},
     {L".", L"8E-05", {L"0.000005"}},
+    {L".", L"0.0001", {L"0.00000625"}},
     {L".", L"999999999999999", {L"62499999999999.9375"}},
     {L".", L"1E+15", {L"62500000000000", L"62499999999999.99999"}},
     {L".", L"1.6E+100", {L"1e99"}},
@@ -261,7 +255,7 @@ const ScaleRow ScaleRows[] = {
      ErrorKind::TypeMismatch,
      {L"", L" ", L"1 2", L"123456789012345 6", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+",
       L"--1", L"+-1", L".", L"-", L"e5", L"1,5", L"1.2.3"}},
-    {L".", ErrorKind::Overflow, {L"1.13e307", L"-1.2e308", L"1e400", L"1e99999999999999"}}};
+    {L".", ErrorKind::Overflow, {L"1.13e307", L"-1.2e308", L"9e400", L"1e99999999999999999999"}}};
 
 TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
     for (const auto& [separator, scaled, values] : ScaleRows) {
@@ -276,24 +270,28 @@ TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
 // Sentences no import above gives: a long text is cut, never inside a UTF-16
 // surrogate pair; a file operation gives the system's reason.
 TEST(DescribeErrorTest, CutsLongTextsAndGivesTheSystemsReason) {
-    const std::wstring text = std::wstring(38, L'1') + L"\xD83D\xDE00!";
-    EXPECT_EQ(DescribeError(CoordinateError(ErrorKind::TypeMismatch, 4, text)),
-              L"Line 4 of " SHOWN_FILE L": \"" + std::wstring(38, L'1') +
-                  L"\u2026\" is not a number.");
+    const std::wstring ones(38, L'1');
+    const std::pair<std::wstring, std::wstring> cuts[] = {
+        {ones + L"12", ones + L"12"},
+        {ones + L"\uFF0123", ones + L"\uFF01\u2026"},
+        {ones + L"\xD83D\xDE00!", ones + L"\u2026"}};
+    for (const auto& [text, shown] : cuts)
+        EXPECT_EQ(DescribeError(CoordinateError(ErrorKind::TypeMismatch, 4, text)),
+                  L"Line 4 of " SHOWN_FILE L": \"" + shown + L"\" is not a number.");
     EXPECT_EQ(DescribeError(CoordinateError(ErrorKind::OpenFailed, 0, L"", L"Access is denied")),
               SHOWN_FILE L" could not be opened: Access is denied");
 }
 
 TEST(LongPathFormTest, PrefixesPathsFrom260CharactersAndMakesSeparatorsSingle) {
-    const std::wstring deep(250, L'd'); // with "C:\" and "\cleo\Temp.INI": 267 characters
+    const auto d = [](std::size_t n) { return std::wstring(n, L'd'); };
+    const std::wstring file = L"\\cleo\\Temp.INI", longForm = L"\\\\?\\";
     const std::pair<std::wstring, std::wstring> rows[] = {
-        {L"C:\\\\cleo\\Temp.INI", L"C:\\\\cleo\\Temp.INI"},
-        {L"C:\\" + deep + L"\\\\cleo\\Temp.INI", L"\\\\?\\C:\\" + deep + L"\\cleo\\Temp.INI"},
-        {L"\\\\server\\share\\" + deep + L"\\\\cleo\\Temp.INI",
-         L"\\\\?\\UNC\\server\\share\\" + deep + L"\\cleo\\Temp.INI"},
-        // A program started as \\?\C:\velmora.exe: Windows does not make that form's separators
-        // single.
-        {L"\\\\?\\C:\\\\cleo\\Temp.INI", L"\\\\?\\C:\\cleo\\Temp.INI"}};
+        {L"C:\\" + d(241) + L"\\" + file, L"C:\\" + d(241) + L"\\" + file}, // 259 characters
+        {L"C:\\" + d(242) + L"\\" + file, longForm + L"C:\\" + d(242) + file},
+        {L"\\\\srv\\share\\" + d(250) + file, longForm + L"UNC\\srv\\share\\" + d(250) + file},
+        {L"\\\\.\\C:\\" + d(250) + file, longForm + L"C:\\" + d(250) + file}, // not a share "C:"
+        // Started as \\?\C:\velmora.exe: Windows does not make that form's separators single.
+        {longForm + L"C:\\" + file, longForm + L"C:" + file}};
     for (const auto& [path, expected] : rows)
         EXPECT_EQ(LongPathForm(path), expected) << path.size() << " characters";
 }

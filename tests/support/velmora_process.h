@@ -1,10 +1,12 @@
 #pragma once
 
+#include "control_ids.h"
 #include "unique_handle.h"
 
 #include <windows.h>
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace velmora::testing {
@@ -32,7 +34,29 @@ class VelmoraProcess {
     // program must find its file beside its executable. showCommand is what a
     // shortcut's "Run:" setting asks for.
     VelmoraProcess(const std::filesystem::path& executable,
-                   const std::filesystem::path& workingFolder, int showCommand = SW_SHOWDEFAULT);
+                   const std::filesystem::path& workingFolder, int showCommand = SW_SHOWDEFAULT) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = static_cast<WORD>(showCommand);
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(executable.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                            workingFolder.c_str(), &startup, &started))
+            throw std::runtime_error("velmora.exe could not be started");
+        CloseHandle(started.hThread);
+        process_.reset(started.hProcess);
+        // Its Form1, once shown. Under Wine the first start of a session also
+        // starts Wine's own services.
+        for (int waited = 0;; waited += 20) {
+            form_ = FindWindowW(Form1ClassName, nullptr);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(form_, &owner);
+            if (owner == started.dwProcessId && IsWindowVisible(form_))
+                return;
+            if (waited > 45'000 || WaitForSingleObject(started.hProcess, 20) != WAIT_TIMEOUT)
+                throw std::runtime_error("velmora.exe showed no window");
+        }
+    }
 
     HWND form() const noexcept { return form_; }
 

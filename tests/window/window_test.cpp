@@ -8,8 +8,6 @@
 #include "program_folder.h"
 #include "velmora_process.h"
 
-#include <windowsx.h>
-
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
@@ -63,7 +61,7 @@ class Form1Test : public ::testing::Test {
         SendMessageW(hit, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     }
 
-    // Pressed and let go in the control, through the program's message loop.
+    // Pressed and let go in the control, through a message loop like the program's.
     void Key(ControlId id, int key, bool shift = false) {
         SetFocus(Control(id)); // nothing happens where it has the focus already
         BYTE keys[256] = {};
@@ -71,9 +69,12 @@ class Form1Test : public ::testing::Test {
         SetKeyboardState(keys);
         PostMessageW(GetFocus(), WM_KEYDOWN, key & 0xFF, (key & Held) != 0 ? (1 << 30) | 1 : 1);
         PostMessageW(GetFocus(), WM_KEYUP, key & 0xFF, 0xC0000001);
-        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-            if (!form.TranslateKeyboard(message))
-                DispatchMessageW(&message);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            if (form.TranslateKeyboard(message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
 
     ProgramFolder folder;
@@ -118,7 +119,7 @@ TEST_F(Form1Test, EachControlAndKeyDoesItsOwnCommandAndTellsWhatWentWrong) {
         {nullptr, IdLabel1, 0, L"",
          L"Velmora: Velmora 1.00 \u2014 made by the Velmora developers."}};
     for (const auto& [file, control, key, list, message] : steps) {
-        std::filesystem::remove(folder.coordinateFile());
+        fs::remove(folder.coordinateFile());
         if (file)
             folder.Write(file);
         key == 0 ? Click(control) : Key(control, key);
@@ -131,19 +132,25 @@ TEST_F(Form1Test, EachControlAndKeyDoesItsOwnCommandAndTellsWhatWentWrong) {
 }
 
 // Every control but the labels, in tab index order (not the stacking), and
-// round; the focus alone selects no option.
+// round, from the first one, which has the focus at the start. The keys type
+// nothing; the focus alone selects no option; the window, activated again,
+// gives the focus back to the control that had it.
 TEST_F(Form1Test, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
-    constexpr ControlId order[] = {IdText4, IdOption1, IdCommand3, IdCommand4, IdText1,
-                                   IdText2, IdText3,   IdCommand1, IdCommand2, IdText4};
-    constexpr std::size_t last = std::size(order) - 1;
-    SetFocus(Control(IdText4));
+    constexpr ControlId order[] = {IdText1, IdText2,   IdText3,    IdCommand1, IdCommand2,
+                                   IdText4, IdOption1, IdCommand3, IdCommand4, IdText1};
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[0]);
     for (const bool back : {false, true}) {
-        for (std::size_t step = 1; step <= last; ++step) {
+        for (std::size_t step = 1; step < std::size(order); ++step) {
             Key(static_cast<ControlId>(GetDlgCtrlID(GetFocus())), VK_TAB, back);
-            EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[back ? last - step : step]) << step;
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[back ? std::size(order) - 1 - step : step]);
         }
     }
-    EXPECT_EQ(IsDlgButtonChecked(form.window(), IdOption1), UINT{BST_UNCHECKED});
+    EXPECT_EQ(std::pair(IsDlgButtonChecked(form.window(), IdOption1), TextOf(Control(IdText4))),
+              std::pair(UINT{BST_UNCHECKED}, std::wstring()));
+    SetFocus(Control(IdCommand3));
+    SendMessageW(form.window(), WM_ACTIVATE, WA_INACTIVE, 0);
+    SetFocus(form.window());
+    EXPECT_EQ(GetFocus(), Control(IdCommand3));
 }
 
 // The controls in sight: left, top, width and height in pixels at 96 DPI,
@@ -189,17 +196,17 @@ TEST_F(Form1Test, CentresAFixedFrameAndPlacesSizesAndLettersEveryControlAtEachDp
                                                           static_cast<UINT>(dpi));
         EXPECT_EQ(std::pair(width, height),
                   std::pair(expected.right - expected.left, expected.bottom - expected.top));
-        for (const auto& [id, rect, caption, hundredthsOfPoint] : Places) {
-            EXPECT_EQ(
-                Place(Control(id), form.window()),
-                (std::array{scaled(rect[0]), scaled(rect[1]), scaled(rect[2]), scaled(rect[3])}))
-                << id;
-            EXPECT_EQ(TextOf(Control(id)), caption);
+        for (const auto& [id, rect, caption, hundredths] : Places) {
             LOGFONTW font{};
-            GetObjectW(GetWindowFont(Control(id)), sizeof font, &font);
-            EXPECT_EQ(
-                std::pair(font.lfHeight, font.lfWeight == FW_BOLD),
-                std::pair(LONG{-MulDiv(hundredthsOfPoint, dpi, 7200)}, hundredthsOfPoint != 900))
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(id), WM_GETFONT, 0, 0)),
+                       sizeof font, &font);
+            EXPECT_EQ(std::tuple(Place(Control(id), form.window()), TextOf(Control(id)),
+                                 GetWindowLongW(Control(id), GWL_EXSTYLE), font.lfHeight,
+                                 font.lfWidth, font.lfWeight == FW_BOLD),
+                      std::tuple(std::array{scaled(rect[0]), scaled(rect[1]), scaled(rect[2]),
+                                            scaled(rect[3])},
+                                 std::wstring(caption), id == IdText4 ? WS_EX_CLIENTEDGE : 0,
+                                 LONG{-MulDiv(hundredths, dpi, 7200)}, 0L, hundredths != 900))
                 << id;
         }
     }
