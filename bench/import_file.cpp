@@ -9,37 +9,11 @@
 #include "entry_list.h"
 #include "utf8.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-
-namespace {
-
-using velmora::bench::ToUtf8;
-
-// A few thousand characters at a time: the conversion copies what it is given,
-// and copies of that size reuse the same memory, where larger ones would take
-// fresh pages from the system each time. No piece ends inside a UTF-16
-// surrogate pair.
-void WriteUtf8(std::wstring_view text) {
-    constexpr std::size_t Piece = 4096;
-    while (!text.empty()) {
-        std::size_t count = std::min(Piece, text.size());
-        if (count < text.size() && text[count - 1] >= 0xD800 && text[count - 1] <= 0xDBFF)
-            ++count;
-        const std::string bytes = ToUtf8(text.substr(0, count));
-        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
-            throw std::runtime_error("cannot write the list");
-        text.remove_prefix(count);
-    }
-    if (std::fflush(stdout) != 0)
-        throw std::runtime_error("cannot write the list");
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     const bool scaled = argc == 3 && std::string_view(argv[1]) == "--scale";
@@ -55,10 +29,10 @@ int main(int argc, char** argv) {
         try {
             velmora::ImportEntries(velmora::bench::FromUtf8(argv[argc - 1]), model, slot);
         } catch (const velmora::CoordinateError& error) {
-            std::fprintf(stderr, "%s\n", ToUtf8(velmora::DescribeError(error)).c_str());
+            velmora::bench::WriteUtf8(velmora::DescribeError(error) + L"\n", stderr);
             status = 1;
         }
-        WriteUtf8(model.Text4);
+        velmora::bench::WriteUtf8(model.Text4, stdout);
         return status;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "import_file: %s\n", error.what());
