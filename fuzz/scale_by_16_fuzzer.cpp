@@ -19,14 +19,6 @@ namespace {
 
 using Result = std::variant<std::wstring, velmora::ErrorKind>;
 
-Result Scale(const std::wstring& value, std::wstring_view separator) {
-    try {
-        return velmora::ScaleBy16(value, separator);
-    } catch (const velmora::CoordinateError& error) { // any other ends the run: a finding
-        return error.kind;
-    }
-}
-
 // Blanks, a sign, digits with at most one ".", an exponent, blanks: where the
 // text holds only these characters, strtod takes exactly this grammar.
 Result Expected(const std::string& text) {
@@ -48,7 +40,14 @@ Result Expected(const std::string& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    assert(Scale(std::wstring(data, data + size), L".") == Expected(text));
+    Result scaled;
+    try {
+        std::wstring field;
+        velmora::ScaleBy16(std::wstring(data, data + size), L".", field);
+        scaled = field;
+    } catch (const velmora::CoordinateError& error) { // any other ends the run: a finding
+        scaled = error.kind;
+    }
+    assert(scaled == Expected(std::string(reinterpret_cast<const char*>(data), size)));
     return 0;
 }

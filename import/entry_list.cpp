@@ -6,6 +6,8 @@
 
 namespace velmora {
 
+using namespace std::literals;
+
 std::optional<std::string_view> ValueField(std::string_view line) {
     const std::size_t first = line.find('=');
     if (first == std::string_view::npos)
@@ -16,7 +18,7 @@ std::optional<std::string_view> ValueField(std::string_view line) {
 
 void AppendEntry(std::wstring& list, std::wstring_view entry) {
     if (!list.empty())
-        list += L"\r\n";
+        list += L"\r\n"sv;
     list += entry;
 }
 
@@ -33,7 +35,7 @@ void StoreField(std::wstring& field, const std::string& line, std::size_t lineNu
         throw CoordinateError(ErrorKind::SubscriptOutOfRange, lineNumber, text);
     try {
         if (separator)
-            field = ScaleBy16(text, *separator);
+            ScaleBy16(text, *separator, field);
         else
             field.assign(text);
     } catch (CoordinateError& error) {
@@ -57,7 +59,7 @@ void ImportEntries(const std::wstring& path, WindowModel& model, FileSlot& slot)
     while (reader.Next(group)) {
         for (std::size_t i = 0; i < 3; ++i)
             StoreField(*fields[i], group.lines[i + 1], group.firstLine + 1 + i, separator, text);
-        entry.assign(model.Text1).append(L", ").append(model.Text2).append(L", ");
+        entry.assign(model.Text1).append(L", "sv).append(model.Text2).append(L", "sv);
         AppendEntry(model.Text4, entry.append(model.Text3));
     }
 }

@@ -46,12 +46,11 @@ bool IsNormalFile(const std::wstring& path) {
 }
 
 void AppendAnsi(std::wstring& out, std::string_view bytes) {
-    const std::size_t start = out.size();
-    out.resize(start + bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        out[start + i] = byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : byte;
-    }
+    out.resize(out.size() + bytes.size());
+    std::transform(bytes.begin(), bytes.end(), out.end() - bytes.size(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : byte;
+    });
 }
 
 std::wstring UserDecimalSeparator() {

@@ -49,7 +49,8 @@ void AppendAnsi(std::wstring& out, std::string_view bytes) {
     const std::size_t start = out.size();
     // ASCII is the same in every ANSI code page, and far the most common.
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= 0; })) {
-        out.append(bytes.begin(), bytes.end());
+        out.resize(start + bytes.size()); // widened in place, without a copy in between
+        std::copy(bytes.begin(), bytes.end(), out.begin() + static_cast<std::ptrdiff_t>(start));
         return;
     }
     const int length = static_cast<int>(bytes.size());

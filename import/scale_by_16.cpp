@@ -26,13 +26,13 @@ std::optional<std::string> Normalised(std::wstring_view text, std::wstring_view 
     text = text.substr(start, text.find_last_not_of(L" \t") + 1 - start);
     if (text.starts_with(L'+') && !text.starts_with(L"+-"))
         text.remove_prefix(1);
-    std::string number;
-    while (!text.empty()) {
-        const bool atSeparator = !separator.empty() && text.starts_with(separator);
-        const wchar_t c = text.front();
-        number += atSeparator ? '.' : c < 0x80 && c != L'.' ? static_cast<char>(c) : '?';
-        text.remove_prefix(atSeparator ? separator.size() : 1);
-    }
+    std::string number(text.size(), '?');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        number[i] = text[i] < 0x80 && text[i] != L'.' ? static_cast<char>(text[i]) : '?';
+    // A second separator, or a "." where it is not the user's, makes no number.
+    if (const std::size_t at = separator.empty() ? text.npos : text.find(separator);
+        at != text.npos)
+        number.replace(at, separator.size(), ".", 1);
     const char first = number[number.starts_with('-')]; // '\0' past the end
     if (first != '.' && (first < '0' || first > '9'))
         return std::nullopt;
@@ -77,47 +77,42 @@ bool TooLarge(std::string_view number) {
     return first<e&& static_cast<long long>(point - first) + power> 0;
 }
 
-// The product as printf's "%.15G" writes it, with the user's decimal separator.
-std::wstring General(double product, std::wstring_view separator) {
-    if (product == 0)
-        return L"0"; // also for -0
-    // The shortest digits that read back as a normal product are "%.15G"'s
-    // where they are at most 15, and the shortest forms are quicker to find.
+// The product as printf's "%.15G" writes it, with the user's decimal separator,
+// into out. Where the shortest digits that read back as a normal product are
+// at most 15, they are "%.15G"'s, in fixed notation from 1E-04 up to 1E+15;
+// only where there are more is the product printed again, to 15 digits.
+void General(double product, std::wstring_view separator, std::wstring& out) {
+    const double magnitude = std::abs(product);
+    const bool exponent = magnitude >= 1e15 || (magnitude > 0 && magnitude < 1e-4);
     char printed[32];
-    char* end =
-        std::to_chars(printed, std::end(printed), product, std::chars_format::scientific).ptr;
-    const std::string_view shortest(printed, end); // -d.ddde+dd
-    const std::size_t e = shortest.find('e');
-    const std::size_t digits = e - (product < 0) - (shortest.find('.') < e);
-    int power = 0;
-    std::from_chars(&printed[e + 1 + (printed[e + 1] == '+')], end, power);
-    if (digits > 15 || std::abs(product) < std::numeric_limits<double>::min())
+    char* end = std::to_chars(printed, std::end(printed), product,
+                              exponent ? std::chars_format::scientific : std::chars_format::fixed)
+                    .ptr;
+    const auto significant = [](char c) { return c >= '1' && c <= '9'; };
+    char* const first = std::find_if(printed, end, significant);
+    if (std::count_if(first, std::find(first, end, 'e'), [](char c) { return c != '.'; }) > 15 ||
+        (magnitude > 0 && magnitude < std::numeric_limits<double>::min()))
         end =
             std::to_chars(printed, std::end(printed), product, std::chars_format::general, 15).ptr;
-    else if (power >= -4 && power < 15)
-        end = std::to_chars(printed, std::end(printed), product, std::chars_format::fixed).ptr;
-    std::wstring out;
-    for (const char c : std::string_view(printed, end)) {
-        if (c == '.')
-            out += separator;
-        else
-            out += static_cast<wchar_t>(c == 'e' ? 'E' : c);
-    }
-    return out;
+    out.resize(static_cast<std::size_t>(end - printed));
+    std::transform(printed, end, out.begin(), [](char c) { return c == 'e' ? L'E' : c; });
+    if (const std::size_t point = out.find(L'.'); point != out.npos)
+        out.replace(point, 1, separator);
 }
 
 } // namespace
 
-std::wstring ScaleBy16(std::wstring_view value, std::wstring_view decimalSeparator) {
+void ScaleBy16(std::wstring_view value, std::wstring_view decimalSeparator, std::wstring& field) {
     const std::optional<std::string> number = Normalised(value, decimalSeparator);
     double parsed = 0;
     const std::errc parsing = number ? Parse(*number, parsed) : std::errc::invalid_argument;
     if (parsing == std::errc::invalid_argument)
         throw CoordinateError(ErrorKind::TypeMismatch, 0, std::wstring(value));
-    const double product = parsing == std::errc() ? parsed * 16 : 0; // else too small to tell
+    // Too small to tell where out of range; + 0.0 makes -0 plain 0.
+    const double product = parsing == std::errc() ? parsed * 16 + 0.0 : 0;
     if ((parsing != std::errc() && TooLarge(*number)) || !std::isfinite(product))
         throw CoordinateError(ErrorKind::Overflow, 0, std::wstring(value));
-    return General(product, decimalSeparator);
+    General(product, decimalSeparator, field);
 }
 
 } // namespace velmora

@@ -45,9 +45,8 @@ auto EndingOf(Command command, std::wstring* stop = nullptr)
 }
 using Outcome = std::variant<Status, ErrorKind>;
 
-std::wstring Fields(const WindowModel& model) {
-    return model.Text1 + L"|" + model.Text2 + L"|" + model.Text3;
-}
+const auto ByName = [](const auto& test) { return std::string(test.param.name); };
+const auto Fields = [](const WindowModel& m) { return m.Text1 + L"|" + m.Text2 + L"|" + m.Text3; };
 
 struct ImportRow {
     const char* name;
@@ -120,9 +119,8 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     for (int twice = 0; twice < 2; ++twice) { // the list must not double
         std::wstring stop;
         EndingOf([&] { return Refresh(folder.programFolder(), slot, import); }, &stop);
-        EXPECT_EQ(stop, row.stop);
-        EXPECT_EQ(model.Text4, row.list);
-        EXPECT_EQ(Fields(model), row.fields);
+        EXPECT_EQ(std::tuple(stop, model.Text4, Fields(model)),
+                  std::tuple(row.stop, row.list, row.fields));
         EXPECT_FALSE(slot) << "the file is released at once, also at a stop";
     }
     EXPECT_EQ(folder.Read(), row.file);
@@ -131,8 +129,7 @@ TEST_P(ImportTest, RefreshGivesTheListOrStopsWhereTheFileGoesWrong) {
     EXPECT_EQ(folder.Read(), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ImportTest, ::testing::ValuesIn(ImportRows),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, ImportTest, ::testing::ValuesIn(ImportRows), ByName);
 
 // The states a file may be in; Hidden and the holds by another program need Windows.
 enum class State { None, Missing, Folder, Hidden, HeldUnshared, HeldSharingReads, HeldSharing };
@@ -222,46 +219,46 @@ TEST_P(FileFaultTest, CommandsReportTheFaultAndLeaveTheFileAlone) {
     EXPECT_EQ(folder.Read(), row.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(States, FileFaultTest, ::testing::ValuesIn(FaultRows),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(States, FileFaultTest, ::testing::ValuesIn(FaultRows), ByName);
 
-struct ScaleRow {
-    std::wstring_view separator;
-    std::variant<std::wstring, ErrorKind> scaled;
-    std::vector<std::wstring_view> values; // that give it
-};
-
-const std::wstring Tiny = L"0." + std::wstring(330, L'0') + L"1e+5"; // below a double's least
+// Beyond a double's range, with a plus sign in the exponent, and with no exponent.
+const std::wstring Tiny = L"0." + std::wstring(330, L'0') + L"1e+5", Huge(400, L'9');
 
 // General format with 15 significant digits: fixed from 1E-04 to 15 digits before
 // the separator, the exponent form outside, with at least two exponent digits.
-const ScaleRow ScaleRows[] = {
-    {L".", L"0", {L"0", L"-0", L"-0.000", L"-1E-400", L"1e-99999999999999999999", Tiny}},
-    {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000", L"000000000000007"}},
-    {L".", L"8E-05", {L"0.000005"}},
-    {L".", L"0.0001", {L"0.00000625"}},
-    {L".", L"999999999999999", {L"62499999999999.9375"}},
-    {L".", L"1E+15", {L"62500000000000", L"62499999999999.99999"}},
-    {L".", L"1.6E+100", {L"1e99"}},
-    {L".", L"1.59998218749229E-319", {L"1e-320"}}, // too few bits for 15 digits to tell
-    // Where the x87 unit rounds a conversion twice, the last digit comes out one high.
-    {L".", L"6.09250858797851E+23", {L"3807817867486572e7"}},
-    {L".", L"4.56462674530315E+28", {L"2852891715814472e12"}},
-    {L".", L"1.41031546150867E+23", {L"8814471634429156e6"}},
-    {L",", L"1,6E-05", {L"1e-6"}},
-    {L"\u066B", L"-4\u066B8", {L"-0\u066B3"}}, // beyond ASCII
-    {L"::", L"4::8", {L"0::3"}},               // several characters
-    {L".",
-     ErrorKind::TypeMismatch,
-     {L"", L" ", L"1 2", L"123456789012345 6", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+",
-      L"--1", L"+-1", L".", L"-", L"e5", L"1,5", L"1.2.3"}},
-    {L".", ErrorKind::Overflow, {L"1.13e307", L"-1.2e308", L"9e400", L"1e99999999999999999999"}}};
+// A separator, the field text or the stop, and the values that give it.
+const std::tuple<std::wstring_view, std::variant<std::wstring, ErrorKind>,
+                 std::vector<std::wstring_view>>
+    ScaleRows[] = {
+        {L".", L"0", {L"0", L"-0", L"-0.000", L"-1E-400", L"1e-99999999999999999999", Tiny}},
+        {L".", L"112", {L"+7", L" 7 ", L"\t7\t", L"7.", L".7e1", L"00007.000", L"000000000000007"}},
+        {L".", L"8E-05", {L"0.000005"}},
+        {L".", L"0.0001", {L"0.00000625"}},
+        {L".", L"999999999999999", {L"62499999999999.9375"}},
+        {L".", L"1E+15", {L"62500000000000", L"62499999999999.99999"}},
+        {L".", L"1.6E+100", {L"1e99"}},
+        {L".", L"1.59998218749229E-319", {L"1e-320"}}, // too few bits for 15 digits to tell
+        // Where the x87 unit rounds a conversion twice, the last digit comes out one high.
+        {L".", L"6.09250858797851E+23", {L"3807817867486572e7"}},
+        {L".", L"4.56462674530315E+28", {L"2852891715814472e12"}},
+        {L".", L"1.41031546150867E+23", {L"8814471634429156e6"}},
+        {L",", L"1,6E-05", {L"1e-6"}},
+        {L"\u066B", L"-4\u066B8", {L"-0\u066B3"}}, // beyond ASCII
+        {L"::", L"4::8", {L"0::3"}},               // several characters
+        {L".",
+         ErrorKind::TypeMismatch,
+         {L"", L" ", L"1 2", L"123456789012345 6", L"1\0"sv, L"0x10", L"inf", L"nan", L"1e", L"1e+",
+          L"--1", L"+-1", L".", L"-", L"e5", L"1,5", L"1.2.3"}},
+        {L".",
+         ErrorKind::Overflow,
+         {L"1.13e307", L"-1.2e308", L"9e400", L"1e99999999999999999999", Huge}}};
 
 TEST(ScaleBy16Test, MultipliesAndWritesLikeAGeneralFormatNumber) {
     for (const auto& [separator, scaled, values] : ScaleRows) {
         for (const std::wstring_view value : values) {
             const std::wstring_view decimal = separator; // a lambda may not capture a binding
-            EXPECT_EQ(EndingOf([&] { return ScaleBy16(value, decimal); }), scaled)
+            std::wstring field;
+            EXPECT_EQ(EndingOf([&] { return ScaleBy16(value, decimal, field), field; }), scaled)
                 << "value: " << std::wstring(value);
         }
     }
