@@ -5,6 +5,7 @@
 // starts it.
 #include "form1.h"
 #include "module_folder.h"
+#include "placement.h"
 #include "program_folder.h"
 #include "velmora_process.h"
 
@@ -39,7 +40,8 @@ static LRESULT CALLBACK NoteSize(HWND window, UINT message, WPARAM wParam, LPARA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-constexpr int Held = 0x10000; // a key held down: Windows repeats it
+// With the key: pressed together with Shift or Ctrl, or held down, when Windows repeats it.
+constexpr int Shift = 0x10000, Ctrl = 0x20000, Held = 0x40000;
 
 class Form1Test : public ::testing::Test {
   public:
@@ -62,10 +64,11 @@ class Form1Test : public ::testing::Test {
     }
 
     // Pressed and let go in the control, through a message loop like the program's.
-    void Key(ControlId id, int key, bool shift = false) {
+    void Key(ControlId id, int key) {
         SetFocus(Control(id)); // nothing happens where it has the focus already
         BYTE keys[256] = {};
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        keys[VK_SHIFT] = (key & Shift) != 0 ? BYTE{0x80} : BYTE{0};
+        keys[VK_CONTROL] = (key & Ctrl) != 0 ? BYTE{0x80} : BYTE{0};
         SetKeyboardState(keys);
         PostMessageW(GetFocus(), WM_KEYDOWN, key & 0xFF, (key & Held) != 0 ? (1 << 30) | 1 : 1);
         PostMessageW(GetFocus(), WM_KEYUP, key & 0xFF, 0xC0000001);
@@ -90,7 +93,7 @@ class Form1Test : public ::testing::Test {
 
 constexpr wchar_t Plain[] = L"1, 2, 3\r\n4, 5, 6", Times16[] = L"16, 32, 48\r\n64, 80, 96",
                   Missing[] = L"Velmora: An important file not found.";
-constexpr const char* Two = TwoGroups.data();
+constexpr const char *Two = TwoGroups.data(), *Gone = nullptr; // the file missing
 
 // Run in order on one window, the file written afresh (or missing) before each
 // step, which fails while Form1 still holds it. A click, or a key, which
@@ -114,10 +117,9 @@ TEST_F(Form1Test, EachControlAndKeyDoesItsOwnCommandAndTellsWhatWentWrong) {
         {"[p]\r\nx=1\r\ny=2\r\nz=3\r\n[q]\r\nx=4\r\ny=5\r\nz=6\r\n[r]\r\nx=7", IdCommand1, 0, Plain,
          L"Velmora: cleo\\Temp.INI ends at line 10, inside a position: every position needs four "
          L"lines."},
-        {nullptr, IdCommand1, 0, Plain, Missing},
-        {nullptr, IdCommand4, 0, L"", Missing},
-        {nullptr, IdLabel1, 0, L"",
-         L"Velmora: Velmora 1.00 \u2014 made by the Velmora developers."}};
+        {Gone, IdCommand1, 0, Plain, Missing},
+        {Gone, IdCommand4, 0, L"", Missing},
+        {Gone, IdLabel1, 0, L"", L"Velmora: Velmora 1.00 \u2014 made by the Velmora developers."}};
     for (const auto& [file, control, key, list, message] : steps) {
         fs::remove(folder.coordinateFile());
         if (file)
@@ -134,23 +136,26 @@ TEST_F(Form1Test, EachControlAndKeyDoesItsOwnCommandAndTellsWhatWentWrong) {
 // Every control but the labels, in tab index order (not the stacking), and
 // round, from the first one, which has the focus at the start. The keys type
 // nothing; the focus alone selects no option; the window, activated again,
-// gives the focus back to the control that had it.
+// gives the focus back to the control that had it, where Ctrl+A selects the list.
 TEST_F(Form1Test, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
     constexpr ControlId order[] = {IdText1, IdText2,   IdText3,    IdCommand1, IdCommand2,
                                    IdText4, IdOption1, IdCommand3, IdCommand4, IdText1};
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[0]);
-    for (const bool back : {false, true}) {
+    SetWindowTextW(Control(IdText4), Plain);
+    for (const int back : {0, Shift}) {
         for (std::size_t step = 1; step < std::size(order); ++step) {
-            Key(static_cast<ControlId>(GetDlgCtrlID(GetFocus())), VK_TAB, back);
+            Key(static_cast<ControlId>(GetDlgCtrlID(GetFocus())), VK_TAB | back);
             EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[back ? std::size(order) - 1 - step : step]);
         }
     }
-    EXPECT_EQ(std::pair(IsDlgButtonChecked(form.window(), IdOption1), TextOf(Control(IdText4))),
-              std::pair(UINT{BST_UNCHECKED}, std::wstring()));
-    SetFocus(Control(IdCommand3));
+    SendMessageW(Control(IdText4), EM_SETSEL, 0, 0); // nothing selected
+    SetFocus(Control(IdText4));
     SendMessageW(form.window(), WM_ACTIVATE, WA_INACTIVE, 0);
     SetFocus(form.window());
-    EXPECT_EQ(GetFocus(), Control(IdCommand3));
+    Key(static_cast<ControlId>(GetDlgCtrlID(GetFocus())), 'A' | Ctrl);
+    EXPECT_EQ(std::tuple(IsDlgButtonChecked(form.window(), IdOption1), TextOf(Control(IdText4)),
+                         SendMessageW(Control(IdText4), EM_GETSEL, 0, 0)),
+              std::tuple(UINT{BST_UNCHECKED}, std::wstring(Plain), LRESULT{MAKELONG(0, 16)}));
 }
 
 // The controls in sight: left, top, width and height in pixels at 96 DPI,
@@ -183,6 +188,9 @@ TEST_F(Form1Test, CentresAFixedFrameAndPlacesSizesAndLettersEveryControlAtEachDp
         ShowWindow(form.window(), SW_MINIMIZE);
         ShowWindow(form.window(), SW_MAXIMIZE);
         const auto [left, top, width, height] = Place(form.window());
+        // Larger than a work area, it keeps its caption in reach.
+        const RECT small = CentredInWorkArea({10, 40, 110, 140}, {width, height});
+        EXPECT_EQ(std::pair(small.left, small.top), std::pair(10L, 40L));
         // An odd pixel left over goes right or down.
         EXPECT_EQ(std::pair(left, top),
                   std::pair(centre.left + (centre.right - centre.left - width) / 2,
@@ -192,6 +200,8 @@ TEST_F(Form1Test, CentresAFixedFrameAndPlacesSizesAndLettersEveryControlAtEachDp
         // Only at the system's own DPI does the system draw the frame at this size.
         const DWORD style = GetWindowLongW(form.window(), GWL_STYLE);
         EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u) << "a fixed frame";
+        EXPECT_EQ(GetClassLongPtrW(form.window(), GCLP_HCURSOR),
+                  reinterpret_cast<ULONG_PTR>(LoadCursorW(nullptr, IDC_ARROW)));
         ProcessSystemFunctions().adjustWindowRectExForDpi(&expected, style, FALSE, 0,
                                                           static_cast<UINT>(dpi));
         EXPECT_EQ(std::pair(width, height),
@@ -277,10 +287,8 @@ TEST(VelmoraExe, FindsItsFileBesideItAndEndsWhenClosed) {
 // As wWinMain finds it: GetModuleFileNameW fills the whole buffer with a name cut short.
 TEST(ModuleFolderTest, IsTheFileNameUpToItsLastBackslashAtAnyLength) {
     const std::wstring deep = L"\\\\?\\D:\\" + std::wstring(1000, L'x');
-    const std::pair<std::wstring, std::wstring> rows[] = {
-        {L"C:\\velmora.exe", L"C:\\"},
-        {deep + L"\\velmora.exe", deep},
-        {L"\\\\?\\C:\\velmora.exe", L"\\\\?\\C:\\"}};
+    const std::pair<std::wstring, std::wstring> rows[] = {{L"C:\\velmora.exe", L"C:\\"},
+                                                          {deep + L"\\velmora.exe", deep}};
     for (const auto& [file, folder] : rows)
         EXPECT_EQ(ModuleFolder([&](wchar_t* to, DWORD size) { return DWORD(file.copy(to, size)); }),
                   folder);
@@ -305,8 +313,8 @@ TEST(SystemFunctionsTest, LoadsDllsFromSystem32OnlyAndTurnsGhostingOff) {
     EXPECT_EQ(loads, (decltype(loads){
                          {L"shcore.dll", LOAD_LIBRARY_SEARCH_SYSTEM32},
                          {folder + std::wstring(L"\\shcore.dll"), LOAD_WITH_ALTERED_SEARCH_PATH}}));
-    EXPECT_NE(system.getDpiForMonitor, nullptr);
-    EXPECT_EQ(system.disableWindowsGhosting, &DisableProcessWindowsGhosting);
+    EXPECT_TRUE(system.getDpiForMonitor != nullptr &&
+                system.disableWindowsGhosting == &DisableProcessWindowsGhosting);
 }
 
 } // namespace velmora::testing
