@@ -2,8 +2,6 @@
 
 #include "system_error.h"
 
-#include <cwchar>
-
 namespace velmora {
 namespace {
 
@@ -21,7 +19,7 @@ bool IsFontInstalled(const wchar_t* face) {
         return false;
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
     bool found = false;
     EnumFontFamiliesExW(screen.get(), &wanted, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
@@ -46,7 +44,7 @@ UniqueFont CreateBoldFont(int hundredthsOfPoint, UINT dpi) {
     // Where neither face exists, this steers the font mapper to a proportional sans serif.
     font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     static const bool classicInstalled = IsFontInstalled(ClassicFace);
-    wcsncpy(font.lfFaceName, BoldFontFace(dpi, classicInstalled), LF_FACESIZE - 1);
+    lstrcpynW(font.lfFaceName, BoldFontFace(dpi, classicInstalled), LF_FACESIZE);
     return MakeFont(font);
 }
 
