@@ -28,7 +28,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::literals;
-using testing::TwoGroups;
 
 // How a command ended: with its result, or stopped by an error of this kind,
 // which stop explains.
@@ -59,7 +58,7 @@ struct ImportRow {
     friend void PrintTo(const ImportRow& row, std::ostream* out) { *out << row.name; }
 };
 
-const std::string Two(TwoGroups);
+const std::string Two(testing::TwoGroups);
 const std::wstring TwoEntries(testing::TwoEntries);
 // The first read (64 KiB and a byte) ends between a CR and its LF; the second,
 // shorter, leaves the first one's CRs in the buffer past its end.
@@ -147,7 +146,7 @@ struct FaultRow {
 
 const Outcome Finished = Status::Done, Missing = Status::FileMissing,
               OpenFailed = ErrorKind::OpenFailed, Refused = ErrorKind::TruncateFailed;
-const std::optional<std::string_view> Kept = TwoGroups, Emptied = "", Gone = {};
+const std::optional<std::string_view> Kept = Two, Emptied = "", Gone = {};
 const std::wstring Separator(1, fs::path::preferred_separator);
 
 const FaultRow FaultRows[] = {
@@ -194,7 +193,7 @@ class FileFaultTest : public ::testing::TestWithParam<FaultRow> {};
 TEST_P(FileFaultTest, CommandsReportTheFaultAndLeaveTheFileAlone) {
     const FaultRow& row = GetParam();
     testing::ProgramFolder folder(row.folderSuffix);
-    folder.Write(TwoGroups);
+    folder.Write(Two);
     WindowModel model{L"", L"", L"", L"old list", false};
     FileSlot slot;
     std::shared_ptr<void> holder;
