@@ -74,7 +74,9 @@ bool TooLarge(std::string_view number) {
     }
     const std::size_t point = std::min(number.find('.'), e);
     const std::size_t first = number.find_first_of("123456789");
-    return first<e&& static_cast<long long>(point - first) + power> 0;
+    // Signed before subtracting: a 32-bit size_t would wrap where the digit is right of the point.
+    const long long before = static_cast<long long>(point) - static_cast<long long>(first);
+    return first < e && before + power > 0;
 }
 
 // The product as printf's "%.15G" writes it, with the user's decimal separator,
