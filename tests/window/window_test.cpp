@@ -168,13 +168,13 @@ const std::tuple<ControlId, std::array<LONG, 4>, const wchar_t*, int> Places[] =
     {IdLabel1, {8, 0, 249, 33}, L"Velmora", 1200},
 };
 
-// At 96 DPI as first shown, then moved to monitors of 120 and 144 DPI (a
-// quarter and a half pixel to round), where Windows suggests a place. A fixed
+// At 96 DPI as first shown, then moved to monitors of 120, 144 and 336 DPI (a
+// quarter and a half pixel to round, and 350 %), where Windows suggests a place. A fixed
 // frame: asked to maximise, from another program, the system menu or the
 // taskbar of a minimised window, it never grows, not even for a moment. The
 // clicks above find the stacking.
 TEST_F(Form1Test, CentresAFixedFrameAndPlacesSizesAndLettersEveryControlAtEachDpi) {
-    for (const int dpi : {96, 120, 144}) {
+    for (const int dpi : {96, 120, 144, 336}) {
         const auto scaled = [dpi](LONG pixels) -> LONG { return MulDiv(pixels, dpi, 96); };
         RECT centre{100, 50, 300, 400}, expected{0, 0, scaled(235), scaled(340)};
         if (dpi == 96)
