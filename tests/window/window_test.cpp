@@ -134,9 +134,10 @@ TEST_F(Form1Test, EachControlAndKeyDoesItsOwnCommandAndTellsWhatWentWrong) {
 }
 
 // Every control but the labels, in tab index order (not the stacking), and
-// round, from the first one, which has the focus at the start. The keys type
-// nothing; the focus alone selects no option; the window, activated again,
-// gives the focus back to the control that had it, where Ctrl+A selects the list.
+// round, from the first one, which has the focus at the start. Tab selects a
+// field's text, and the keys type nothing; the focus alone selects no option;
+// the window, activated again, gives the focus back to the control that had it,
+// where Ctrl+A selects the whole list.
 TEST_F(Form1Test, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
     constexpr ControlId order[] = {IdText1, IdText2,   IdText3,    IdCommand1, IdCommand2,
                                    IdText4, IdOption1, IdCommand3, IdCommand4, IdText1};
@@ -147,7 +148,8 @@ TEST_F(Form1Test, TabAndShiftTabVisitEveryControlButTheLabelsInTabIndexOrder) {
             EXPECT_EQ(GetDlgCtrlID(GetFocus()), order[back ? std::size(order) - 1 - step : step]);
         }
     }
-    SendMessageW(Control(IdText4), EM_SETSEL, 0, 0); // nothing selected
+    EXPECT_EQ(SendMessageW(Control(IdText4), EM_GETSEL, 0, 0), LRESULT{MAKELONG(0, 16)});
+    SendMessageW(Control(IdText4), EM_SETSEL, 2, 5); // Tab selected it all; now only a part
     SetFocus(Control(IdText4));
     SendMessageW(form.window(), WM_ACTIVATE, WA_INACTIVE, 0);
     SetFocus(form.window());
