@@ -6,8 +6,8 @@
 // layer.
 //
 // Exit status: 0, or 2 for a usage, read or write error.
-#include "utf8.h"
 #include "platform.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <charconv>

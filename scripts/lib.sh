@@ -21,7 +21,7 @@ wine_packages=(wine wine64 fonts-wine)
 wine32_packages=(wine32:i386) # Wine's 32-bit part, from Debian's i386 architecture
 xvfb_packages=(xvfb xauth)
 release_packages=(zip unzip)
-bench_packages=(hyperfine mawk time)
+bench_packages=(hyperfine mawk time valgrind)
 
 # Tests run side by side, one per core; those that share the display take
 # turns (RESOURCE_LOCK).
